@@ -1,0 +1,42 @@
+# Shared by ./run, ./test and ./package: the packages the project needs and
+# the builds. Sourced, not run.
+
+KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
+
+# Debian packages, by name. Build: the host and MinGW compilers, CMake, the
+# test and benchmark libraries, zlib. Data: the public-domain KJV module.
+# Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
+KV_PACKAGES=(
+  cmake make g++ libc6-dev
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
+  googletest libgtest-dev libbenchmark-dev zlib1g-dev
+  sword-text-kjv
+  wine64 xvfb fonts-wine fonts-liberation2 imagemagick
+  zip
+)
+
+kv_say() { printf '==> %s\n' "$*" >&2; }
+
+# Installs whatever is missing; quick when everything is there.
+kv_install_packages() {
+  local missing
+  missing=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${KV_PACKAGES[@]}" 2>/dev/null |
+            awk '$2 == "installed" {print $1}' | sort | comm -13 - <(printf '%s\n' "${KV_PACKAGES[@]}" | sort))
+  [ -z "$missing" ] && return 0
+  local sudo=
+  [ "$(id -u)" = 0 ] || sudo=sudo
+  kv_say "installing: $(echo $missing)"
+  $sudo apt-get update -qq >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# Configures a preset once, then builds it (incrementally).
+kv_build() {
+  local preset=$1; shift
+  if [ ! -f "$KV_ROOT/build/$preset/CMakeCache.txt" ]; then
+    (cd "$KV_ROOT" && cmake --preset "$preset" >/dev/null) || return 1
+  fi
+  (cd "$KV_ROOT" && cmake --build --preset "$preset" -j "$KV_JOBS" "$@")
+}

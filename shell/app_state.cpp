@@ -1,0 +1,10 @@
+#include "shell/app_state.h"
+
+namespace kv {
+
+AppState& App() {
+  static AppState state;
+  return state;
+}
+
+}  // namespace kv

@@ -1,0 +1,103 @@
+#include "shell/program_win.h"
+
+#include "resources/resource_ids.h"
+#include "shell/main_window_win.h"
+
+namespace kv {
+
+const char kInitFailureCaption[] = "Initialization failure";
+const char kInitFailureText[] =
+    "Initialization of Kelvane95 incomplete.\n\n"
+    "One of the following errors occurred:\n"
+    "1. You are out of drive space. This is the most likely error. You need to free up some space on "
+    "your hard drive.\n"
+    "2. A required file is missing from your Kelvane95 folder. You need to reinstall Kelvane95.\n"
+    "3. \"RICHED32.DLL\" is missing from your \\WINDOWS\\SYSTEM folder. You need to reinstall Windows "
+    "or obtain this file.";
+
+ShellWindows& Windows() {
+  static ShellWindows windows;
+  return windows;
+}
+
+namespace {
+
+struct ClassInfo {
+  const char* name;
+  WNDPROC procedure;
+  int background;
+  const char* icon;
+  const char* menu;
+};
+
+// The pane classes get their own procedures as their windows are built; until
+// then they are plain windows of the right class.
+const ClassInfo kClasses[] = {
+    {CLASS_MAIN, MainWindowProc, COLOR_BTNFACE, RES_BIG_ICON, RES_MENU},
+    {CLASS_PASSAGE, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_VERSE_LIST, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTES, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTE_EDITOR, DefWindowProcA, COLOR_BTNFACE, nullptr, nullptr},
+};
+
+bool RegisterProgramClasses(HINSTANCE instance) {
+  for (const ClassInfo& info : kClasses) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = info.procedure;
+    wc.hInstance = instance;
+    wc.hIcon = info.icon ? LoadIconA(instance, info.icon) : nullptr;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(info.background + 1));
+    wc.lpszMenuName = info.menu;
+    wc.lpszClassName = info.name;
+    if (!RegisterClassExA(&wc)) return false;
+  }
+  return true;
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HACCEL accelerators = Windows().accelerators;
+    if (accelerators && TranslateAcceleratorA(Windows().main, accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+void UnregisterProgramClasses(HINSTANCE instance) {
+  for (const ClassInfo& info : kClasses) UnregisterClassA(info.name, instance);
+}
+
+int RunProgram(HINSTANCE instance, int show) {
+  if (!RegisterProgramClasses(instance)) return 0;
+  ShellWindows& windows = Windows();
+  windows.instance = instance;
+  windows.main = CreateWindowExA(0, CLASS_MAIN, "Kelvane95", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 instance, nullptr);
+  if (windows.main) {
+    ShowWindow(windows.main, show);
+    UpdateWindow(windows.main);
+  }
+  if (windows.splash) {
+    DestroyWindow(windows.splash);
+    windows.splash = nullptr;
+  }
+  if (!windows.main) {
+    MessageBoxA(nullptr, kInitFailureText, kInitFailureCaption, MB_ICONERROR);
+    FreeRichEditLibrary();
+    return 0;
+  }
+  SetFocus(windows.main);
+  int code = RunMessageLoop();
+  FreeRichEditLibrary();
+  return code;
+}
+
+}  // namespace kv

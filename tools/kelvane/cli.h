@@ -1,0 +1,86 @@
+// The `kelvane` command-line tool: shared plumbing of its commands. Each
+// command lives in its own *_command.cpp file and registers itself with
+// KELVANE_COMMAND; the tool never does what the core does, it only calls it.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "store/bible_data.h"
+
+namespace kv::cli {
+
+// Exit statuses of every command.
+constexpr int kFound = 0;
+constexpr int kNothingFound = 1;
+constexpr int kUsageError = 2;
+
+// The arguments of one command, with the options every command shares
+// already taken out.
+struct Args {
+  std::vector<std::string> words;  // what is left after the options
+  std::string data_dir;            // --data DIR
+  bool utf8 = false;               // --utf8
+  enum class Color { Auto, Always, Never } color = Color::Auto;
+};
+
+using RunFunction = int (*)(Args& args);
+
+struct Command {
+  const char* name;
+  const char* usage;    // one line: "search [--all|--any|--one] ... WORDS..."
+  const char* help;     // the rest of --help
+  RunFunction run;
+};
+
+struct Registrar {
+  explicit Registrar(const Command& command);
+};
+
+#define KELVANE_COMMAND(id, ...) static const ::kv::cli::Registrar id##_registrar{::kv::cli::Command{__VA_ARGS__}}
+
+// Takes a flag out of args.words; true when it was there.
+bool TakeFlag(Args& args, std::string_view flag);
+// Takes "--name VALUE" or "--name=VALUE"; false when absent. A missing value
+// is a usage error reported through UsageError.
+bool TakeOption(Args& args, std::string_view name, std::string* value);
+// Any word still starting with "--" is an unknown option.
+bool RejectUnknownOptions(const Args& args);
+
+// Prints "kelvane: MESSAGE" on stderr and returns kUsageError.
+int UsageError(const std::string& message);
+// Prints "kelvane: MESSAGE" on stderr.
+void Fail(const std::string& message);
+
+// The Bible data of --data (default: the folder the build made); on failure
+// reports it and returns null.
+const BibleData* LoadData(const Args& args);
+Files& DataFiles(const Args& args);
+
+// Writes text bytes as stored (Windows-1252) when stdout is not a terminal;
+// converted to UTF-8 on a terminal or with --utf8.
+class Output {
+ public:
+  explicit Output(const Args& args);
+  bool utf8() const { return utf8_; }
+  bool color() const { return color_; }
+  void Text(std::string_view stored);   // stored bytes, converted as needed
+  void Plain(std::string_view ascii);   // our own ASCII texts
+  // A verse as MarkKeys marked it: the braces become colour when colour is
+  // on, and stay as they are otherwise.
+  void Marked(std::string_view stored);
+  void Line() { std::fputc('\n', stdout); }
+
+ private:
+  bool utf8_;
+  bool color_;
+};
+
+// Windows-1252 to UTF-8.
+std::string ToUtf8(std::string_view stored);
+
+}  // namespace kv::cli
