@@ -40,16 +40,11 @@ void TellError(const NotesPorts& ports, const char* caption, const char* text) {
   ports.user.Tell(caption, text, MessageIcon::Error);
 }
 
-std::string Format1(const char* pattern, const std::string& a) {
-  std::string out;
-  for (const char* p = pattern; *p; ++p) {
-    if (p[0] == '%' && p[1] == 's') {
-      out += a;
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
+// The pattern with its first "%s" replaced by `a`.
+std::string Format1(const std::string& pattern, const std::string& a) {
+  std::string out = pattern;
+  std::size_t at = out.find("%s");
+  if (at != std::string::npos) out.replace(at, 2, a);
   return out;
 }
 
@@ -214,7 +209,7 @@ void DiscoverNoteSets(NotesState& state, const NotesPorts& ports) {
       continue;
     }
     set = NoteSet{};
-    std::string text = Format1(Format1(kDamagedSetText, name).c_str(), DisplayNameOf(name) + kDataSuffix);
+    std::string text = Format1(Format1(kDamagedSetText, name), DisplayNameOf(name) + kDataSuffix);
     TellError(ports, kErrorCaption, text.c_str());
   }
   if (table.count == 0) {
