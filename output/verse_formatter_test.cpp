@@ -81,9 +81,9 @@ TEST(VerseFormatter, PartialLabelsAcrossChaptersAndBooks) {
 }
 
 TEST(VerseFormatter, OneVerseWithoutLabelIsSpaceTextBreak) {
-  VerseIndex john316 = V(43, 3, 16);
-  EXPECT_EQ(Lines(Options(kLabelNone, kLabelPartial, kLabelBefore), john316, john316),
-            " " + Text(john316) + "\r\n");
+  VerseIndex eph17 = V(49, 6, 17);
+  ASSERT_NE(static_cast<unsigned char>(Text(eph17)[0]), kPilcrow);
+  EXPECT_EQ(Lines(Options(kLabelNone, kLabelPartial, kLabelBefore), eph17, eph17), " " + Text(eph17) + "\r\n");
 }
 
 TEST(VerseFormatter, ParagraphMarks) {
