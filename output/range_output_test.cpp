@@ -37,6 +37,8 @@ class FailingFiles : public Files {
     return files_->Write(file, buffer, size);
   }
   bool Seek(FileHandle file, std::int64_t offset) override { return files_->Seek(file, offset); }
+  bool Flush(FileHandle file) override { return files_->Flush(file); }
+  bool Replace(const std::string& from, const std::string& to) override { return files_->Replace(from, to); }
   bool Remove(const std::string& name) override { return files_->Remove(name); }
   bool Rename(const std::string& from, const std::string& to) override { return files_->Rename(from, to); }
   bool Exists(const std::string& name) override { return files_->Exists(name); }
