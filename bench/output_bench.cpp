@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
+#include "testing/recording_user_services.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ void BM_CopyWholeBibleAsRange(benchmark::State& state) {
   kv::FormatOptions options;
   for (auto _ : state) {
     kv::MemoryClipboard clipboard;
-    kv::RecordingMessages messages;
+    kv::testing::RecordingUserServices messages;
     kv::CopyRangeToClipboard(data, options, 0, kv::kLastVerse, clipboard, messages);
     benchmark::DoNotOptimize(clipboard.text.size());
   }
@@ -47,7 +48,7 @@ void BM_SaveWholeBibleAsRange(benchmark::State& state) {
   const kv::BibleData& data = Bible();
   auto files = kv::MakeSystemFiles(ScratchFolder());
   kv::FormatOptions options;
-  kv::RecordingMessages messages;
+  kv::testing::RecordingUserServices messages;
   for (auto _ : state) kv::SaveRangeToFile(data, options, 0, kv::kLastVerse, *files, "bible.txt", nullptr, messages);
 }
 BENCHMARK(BM_SaveWholeBibleAsRange)->Unit(benchmark::kMillisecond);
@@ -59,7 +60,7 @@ void BM_CopyWholeBibleAsVerseList(benchmark::State& state) {
   list.push_back(kv::kNoVerse);
   for (auto _ : state) {
     kv::MemoryClipboard clipboard;
-    kv::RecordingMessages messages;
+    kv::testing::RecordingUserServices messages;
     kv::CopyVerseList(data, list.data(), clipboard, messages);
     benchmark::DoNotOptimize(clipboard.text.size());
   }

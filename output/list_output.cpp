@@ -20,24 +20,24 @@ int Fitted(int written, std::size_t size) {
   return static_cast<std::size_t>(written) < size ? written : static_cast<int>(size - 1);
 }
 
-bool OpenClipboardBlock(Clipboard& clipboard, UserMessages& messages, CopyBlock* block) {
+bool OpenClipboardBlock(Clipboard& clipboard, UserServices& messages, CopyBlock* block) {
   if (!clipboard.Open()) {
-    messages.Tell(kCopyErrorCaption, kNoClipboardText);
+    messages.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
     return false;
   }
   clipboard.Empty();
   block->data = clipboard.Allocate(block->size);
   if (!block->data) {
     clipboard.Close();
-    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText);
+    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText, MessageIcon::Error);
     return false;
   }
   return true;
 }
 
-void HandClipboardBlock(Clipboard& clipboard, UserMessages& messages, CopyBlock* block) {
+void HandClipboardBlock(Clipboard& clipboard, UserServices& messages, CopyBlock* block) {
   EndBlock(block);
-  if (!block->complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText);
+  if (!block->complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText, MessageIcon::Error);
   clipboard.Hand();
   clipboard.Close();
 }
@@ -56,7 +56,7 @@ int FormatVerseListLine(const BibleData& data, VerseIndex verse, char* out, std:
 }
 
 bool CopyVerseList(const BibleData& data, const VerseIndex* list, Clipboard& clipboard,
-                   UserMessages& messages) {
+                   UserServices& messages) {
   CopyBlock block;
   block.size = kListExtraBytes;
   for (const VerseIndex* v = list; IsEntry(*v); ++v)
@@ -96,7 +96,7 @@ std::string ReferenceListText(const BibleData& data, const VerseIndex* list) {
 }
 
 bool CopyReferenceList(const BibleData& data, const VerseIndex* list, Clipboard& clipboard,
-                       UserMessages& messages) {
+                       UserServices& messages) {
   CopyBlock block;
   block.size = kListExtraBytes;
   for (const VerseIndex* v = list; IsEntry(*v); ++v) block.size += kReferenceBytesPerEntry;
@@ -108,10 +108,10 @@ bool CopyReferenceList(const BibleData& data, const VerseIndex* list, Clipboard&
 }
 
 bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
-                   const std::string& file_name, UserMessages& messages) {
+                   const std::string& file_name, UserServices& messages) {
   FileHandle out = files.Open(file_name, OpenMode::CreateNew);
   if (out == kNoFile) {
-    messages.Tell(kSaveErrorCaption, kCannotCreateFileText);
+    messages.Tell(kSaveErrorCaption, kCannotCreateFileText, MessageIcon::Error);
     return false;
   }
   char line[kVerseLineSize];
@@ -123,7 +123,7 @@ bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
   // The closing NUL is checked like the lines: a save that lost its end is
   // not a success.
   if (written) written = files.Write(out, "", 1);
-  if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText);
+  if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText, MessageIcon::Error);
   files.Close(out);
   return written;
 }

@@ -25,18 +25,18 @@ int FormatVerseListLine(const BibleData& data, VerseIndex verse, char* out, std:
 // Every entry's line on the clipboard. False when nothing could be copied
 // (the user has been told why).
 bool CopyVerseList(const BibleData& data, const VerseIndex* list, Clipboard& clipboard,
-                   UserMessages& messages);
+                   UserServices& messages);
 
 // The entries as one cross-reference line: "# Ge 1:1,3 2:4 Ex 3:14"; "#"
 // alone for an empty list.
 std::string ReferenceListText(const BibleData& data, const VerseIndex* list);
 bool CopyReferenceList(const BibleData& data, const VerseIndex* list, Clipboard& clipboard,
-                       UserMessages& messages);
+                       UserServices& messages);
 
 // The lines of CopyVerseList written to a new file `file_name`, then one NUL
 // byte. False, with the user told, when the file cannot be created or a write
 // fails.
 bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
-                   const std::string& file_name, UserMessages& messages);
+                   const std::string& file_name, UserServices& messages);
 
 }  // namespace kv

@@ -8,6 +8,7 @@
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
 #include "testing/test_support.h"
+#include "testing/recording_user_services.h"
 
 namespace kv {
 namespace {
@@ -28,7 +29,7 @@ VerseIndex FirstParagraphVerse() {
 class ListOutput : public ::testing::Test {
  protected:
   MemoryClipboard clipboard;
-  RecordingMessages messages;
+  testing::RecordingUserServices messages;
   ScratchDir dir;
   std::unique_ptr<Files> files = MakeSystemFiles(dir.path());
 };
@@ -46,7 +47,7 @@ TEST_F(ListOutput, VerseListLinesAlwaysShowThePilcrow) {
 
   EXPECT_TRUE(SaveVerseList(RealBible(), list.data(), *files, "list", messages));
   EXPECT_EQ(dir.Read("list"), expected + std::string(1, '\0'));
-  EXPECT_TRUE(messages.told.empty());
+  EXPECT_TRUE(messages.CaptionsAndTexts().empty());
 }
 
 TEST_F(ListOutput, ReferenceLines) {
@@ -68,7 +69,7 @@ TEST_F(ListOutput, ReferenceLines) {
     EXPECT_EQ(board.text, row.expected);
     EXPECT_EQ(board.block_size, 15 * (row.list.size() - 1) + 100);
   }
-  EXPECT_TRUE(messages.told.empty());
+  EXPECT_TRUE(messages.CaptionsAndTexts().empty());
 }
 
 TEST_F(ListOutput, EveryEntryOfALongListIsCopied) {
@@ -76,7 +77,7 @@ TEST_F(ListOutput, EveryEntryOfALongListIsCopied) {
   for (VerseIndex v = 0; v <= kLastVerse; v += 3) list.push_back(v);
   list.push_back(kNoVerse);
   EXPECT_TRUE(CopyVerseList(RealBible(), list.data(), clipboard, messages));
-  EXPECT_TRUE(messages.told.empty());
+  EXPECT_TRUE(messages.CaptionsAndTexts().empty());
   std::size_t lines = 0;
   for (std::size_t at = clipboard.text.find("\r\n"); at != std::string::npos; at = clipboard.text.find("\r\n", at + 2))
     ++lines;
@@ -94,7 +95,7 @@ TEST_F(ListOutput, Failures) {
   EXPECT_FALSE(clipboard.is_open);
   EXPECT_FALSE(clipboard.handed);
   EXPECT_FALSE(SaveVerseList(RealBible(), list.data(), *files, "missing/folder/list.txt", messages));
-  EXPECT_EQ(messages.told, (Told{{"Copy Error", "Could not open Clipboard"},
+  EXPECT_EQ(messages.CaptionsAndTexts(), (Told{{"Copy Error", "Could not open Clipboard"},
                                  {"Copy Error", "Could not open Clipboard"},
                                  {"Copy Error", "Could not allocate memory for copy text"},
                                  {"Save Error", "Could not open file for writing"}}));

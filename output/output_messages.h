@@ -1,5 +1,5 @@
-// The two things the output commands need from the user's desktop: telling
-// the user about a failure, and the clipboard. The shell implements both
+// What the output commands need from the user's desktop besides message
+// boxes (platform/user_services.h): the clipboard. The shell implements both
 // with message boxes and the Win32 clipboard; the tests and the command-line
 // tool implement them in memory.
 #pragma once
@@ -8,6 +8,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "platform/user_services.h"
 
 namespace kv {
 
@@ -20,21 +22,6 @@ extern const char* const kCopyIncompleteText;     // "Copy incomplete: insuffici
 extern const char* const kCannotCreateFileText;   // "Could not open file for writing"
 extern const char* const kCannotOpenNotesText;    // "Could not open notes file"
 extern const char* const kWriteErrorText;         // "Error in writing to file"
-
-// Shows a failure to the user: on Windows an error box owned by the main
-// window.
-class UserMessages {
- public:
-  virtual ~UserMessages() = default;
-  virtual void Tell(const char* caption, const char* text) = 0;
-};
-
-// Keeps every message told, for tests.
-class RecordingMessages : public UserMessages {
- public:
-  void Tell(const char* caption, const char* text) override { told.emplace_back(caption, text); }
-  std::vector<std::pair<std::string, std::string>> told;
-};
 
 // The clipboard as the copy commands use it: open, empty, fill one block of
 // a size fixed up front, hand it over as CF_TEXT, close.

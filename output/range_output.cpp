@@ -14,11 +14,11 @@ bool IsRange(VerseIndex first, VerseIndex last) {
 }  // namespace
 
 bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, VerseIndex first,
-                          VerseIndex last, Clipboard& clipboard, UserMessages& messages,
+                          VerseIndex last, Clipboard& clipboard, UserServices& messages,
                           std::size_t bytes_per_verse) {
   if (!IsRange(first, last)) return false;
   if (!clipboard.Open()) {
-    messages.Tell(kCopyErrorCaption, kNoClipboardText);
+    messages.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
     return false;
   }
   clipboard.Empty();
@@ -27,7 +27,7 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
   block.data = clipboard.Allocate(block.size);
   if (!block.data) {
     clipboard.Close();
-    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText);
+    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText, MessageIcon::Error);
     return false;
   }
   RangeFormat format = StartRangeFormat(options);
@@ -39,7 +39,7 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
   EndBlock(&block);
   // Told once, whether the first line or a later one was the first that did
   // not fit: the lines that fitted still go to the clipboard.
-  if (!block.complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText);
+  if (!block.complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText, MessageIcon::Error);
   clipboard.Hand();
   clipboard.Close();
   return true;
@@ -47,15 +47,15 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
 
 bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseIndex first,
                      VerseIndex last, Files& files, const std::string& file_name, NoteSource* notes,
-                     UserMessages& messages) {
+                     UserServices& messages) {
   if (!IsRange(first, last)) return false;
   FileHandle out = files.Open(file_name, OpenMode::CreateNew);
   if (out == kNoFile) {
-    messages.Tell(kSaveErrorCaption, kCannotCreateFileText);
+    messages.Tell(kSaveErrorCaption, kCannotCreateFileText, MessageIcon::Error);
     return false;
   }
   if (notes && !notes->Open()) {
-    messages.Tell(kSaveErrorCaption, kCannotOpenNotesText);
+    messages.Tell(kSaveErrorCaption, kCannotOpenNotesText, MessageIcon::Error);
     files.Close(out);
     return false;
   }
@@ -79,7 +79,7 @@ bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseI
     }
   }
   if (written) written = files.Write(out, "", 1);
-  if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText);
+  if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText, MessageIcon::Error);
   if (notes) notes->Close();
   files.Close(out);
   return written;

@@ -34,7 +34,7 @@ class NoteSource {
 // False when nothing could be copied (the user has been told why) or the
 // range is not a range of verses.
 bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, VerseIndex first,
-                          VerseIndex last, Clipboard& clipboard, UserMessages& messages,
+                          VerseIndex last, Clipboard& clipboard, UserServices& messages,
                           std::size_t bytes_per_verse = kCopyBytesPerVerse);
 
 // Writes the same lines as the copy to a new file `file_name` (replacing any
@@ -44,6 +44,6 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
 // cannot be opened or a write fails; the file then holds what was written.
 bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseIndex first,
                      VerseIndex last, Files& files, const std::string& file_name, NoteSource* notes,
-                     UserMessages& messages);
+                     UserServices& messages);
 
 }  // namespace kv

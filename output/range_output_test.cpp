@@ -9,6 +9,7 @@
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
 #include "testing/test_support.h"
+#include "testing/recording_user_services.h"
 
 namespace kv {
 namespace {
@@ -74,7 +75,7 @@ class RangeOutput : public ::testing::Test {
   VerseIndex eph17 = V(49, 6, 17);
   std::string two_lines = " Eph 6:17 " + Text(eph17) + "\r\n" + " 18 " + Text(eph17 + 1) + "\r\n";
   MemoryClipboard clipboard;
-  RecordingMessages messages;
+  testing::RecordingUserServices messages;
   ScratchDir dir;
   FailingFiles files{dir.path()};
 };
@@ -85,7 +86,7 @@ TEST_F(RangeOutput, CopyPutsTheLinesOnTheClipboard) {
   EXPECT_EQ(clipboard.block_size, 2 * kCopyBytesPerVerse);
   EXPECT_TRUE(clipboard.handed);
   EXPECT_FALSE(clipboard.is_open);
-  EXPECT_TRUE(messages.told.empty());
+  EXPECT_TRUE(messages.CaptionsAndTexts().empty());
 }
 
 TEST_F(RangeOutput, CopyFailures) {
@@ -103,11 +104,11 @@ TEST_F(RangeOutput, CopyFailures) {
     board.text = "before";
     board.fail_open = row.fail_open;
     board.fail_allocate = row.fail_allocate;
-    RecordingMessages told;
+    testing::RecordingUserServices told;
     EXPECT_FALSE(CopyRangeToClipboard(RealBible(), options, eph17, eph17, board, told));
     EXPECT_FALSE(board.handed);
     EXPECT_FALSE(board.is_open);
-    EXPECT_EQ(told.told, (Told{{"Copy Error", row.message}}));
+    EXPECT_EQ(told.CaptionsAndTexts(), (Told{{"Copy Error", row.message}}));
   }
 }
 
@@ -119,13 +120,13 @@ TEST_F(RangeOutput, CopyKeepsTheLinesThatFitAndSaysSoOnce) {
   ASSERT_GT(first.size() + (" 18 " + Text(eph17 + 1) + "\r\n").size() + 1, 2 * per_verse);
   EXPECT_TRUE(CopyRangeToClipboard(RealBible(), options, eph17, eph17 + 1, clipboard, messages, per_verse));
   EXPECT_EQ(clipboard.text, first);
-  EXPECT_EQ(messages.told, (Told{{"Copy Error", "Copy incomplete: insufficient memory allocation."}}));
+  EXPECT_EQ(messages.CaptionsAndTexts(), (Told{{"Copy Error", "Copy incomplete: insufficient memory allocation."}}));
 
   MemoryClipboard board;
-  RecordingMessages told;
+  testing::RecordingUserServices told;
   EXPECT_TRUE(CopyRangeToClipboard(RealBible(), options, eph17, eph17, board, told, 10));
   EXPECT_EQ(board.text, "");
-  EXPECT_EQ(told.told.size(), 1u);
+  EXPECT_EQ(told.CaptionsAndTexts().size(), 1u);
 }
 
 TEST_F(RangeOutput, NotARangeCopiesAndSavesNothing) {
@@ -145,7 +146,7 @@ TEST_F(RangeOutput, SavedRangeEndsWithItsLastBreakAndOneNul) {
   dir.Write("out.txt", "an older, longer file that must go entirely");
   EXPECT_TRUE(SaveRangeToFile(RealBible(), options, eph17, eph17 + 1, files, "out.txt", nullptr, messages));
   EXPECT_EQ(dir.Read("out.txt"), two_lines + std::string(1, '\0'));
-  EXPECT_TRUE(messages.told.empty());
+  EXPECT_TRUE(messages.CaptionsAndTexts().empty());
 }
 
 TEST_F(RangeOutput, SavedNotesAreSetOffByBlankLines) {
@@ -177,7 +178,7 @@ TEST_F(RangeOutput, SaveFailures) {
   files.writes_left = 1;  // the line, not the closing NUL
   EXPECT_FALSE(SaveRangeToFile(RealBible(), options, eph17, eph17, files, "y.txt", nullptr, messages));
 
-  EXPECT_EQ(messages.told, (Told{{"Save Error", "Could not open notes file"},
+  EXPECT_EQ(messages.CaptionsAndTexts(), (Told{{"Save Error", "Could not open notes file"},
                                  {"Save Error", "Could not open file for writing"},
                                  {"Save Error", "Error in writing to file"},
                                  {"Save Error", "Error in writing to file"},

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/user_services.h"
@@ -46,6 +47,13 @@ class RecordingUserServices final : public UserServices {
     std::vector<std::string> texts;
     for (const ShownMessage& m : messages) texts.push_back(m.text);
     return texts;
+  }
+
+  // (caption, text) of each message so far, in order.
+  std::vector<std::pair<std::string, std::string>> CaptionsAndTexts() const {
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const ShownMessage& m : messages) shown.emplace_back(m.caption, m.text);
+    return shown;
   }
 
   std::vector<ShownMessage> messages;

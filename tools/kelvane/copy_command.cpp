@@ -18,7 +18,7 @@ int RunCopy(Args& args) {
   if (!ReadRangeArgument(*data, typed, &first, &last)) return UsageError("Unrecognized Refrence: " + typed);
 
   MemoryClipboard clipboard;
-  StderrMessages messages;
+  TerminalUserServices messages;
   if (!CopyRangeToClipboard(*data, options, first, last, clipboard, messages)) return kUsageError;
   Output out(args);
   out.Text(clipboard.text);

@@ -15,31 +15,6 @@
 namespace kv::cli {
 namespace {
 
-// Boxes become lines: on stderr, or on stdout for the search's own answer.
-// Retry/Cancel is answered Retry `retries` times, then Cancel; Yes/No is Yes
-// only when the user said --yes.
-class TerminalUserServices final : public UserServices {
- public:
-  MessageAnswer Ask(const Message& message) override {
-    bool to_stdout = information_to_stdout && message.icon == MessageIcon::Information;
-    std::fprintf(to_stdout ? stdout : stderr, "%s%s\n", to_stdout ? "" : "kelvane: ", message.text);
-    switch (message.buttons) {
-      case MessageButtons::RetryCancel:
-        if (retries > 0) {
-          --retries;
-          return MessageAnswer::Retry;
-        }
-        return MessageAnswer::Cancel;
-      case MessageButtons::YesNo: return yes ? MessageAnswer::Yes : MessageAnswer::No;
-      case MessageButtons::Ok: break;
-    }
-    return MessageAnswer::Ok;
-  }
-  int retries = 0;
-  bool yes = false;
-  bool information_to_stdout = false;
-};
-
 struct NoteTool {
   std::unique_ptr<Files> files;
   TerminalUserServices user;

@@ -14,16 +14,6 @@
 
 namespace kv::cli {
 
-// The program's failure boxes, as lines on stderr.
-class StderrMessages : public UserMessages {
- public:
-  void Tell(const char* caption, const char* text) override {
-    std::fprintf(stderr, "kelvane: %s: %s\n", caption, text);
-    told = true;
-  }
-  bool told = false;
-};
-
 inline bool ReadLabelStyle(const std::string& word, std::uint8_t* style) {
   if (word == "full") *style = kLabelFull;
   else if (word == "partial") *style = kLabelPartial;

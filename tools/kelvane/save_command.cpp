@@ -23,7 +23,7 @@ int RunSave(Args& args) {
   if (!ReadRangeArgument(*data, typed, &first, &last)) return UsageError("Unrecognized Refrence: " + typed);
 
   std::unique_ptr<Files> files = MakeSystemFiles("");
-  StderrMessages messages;
+  TerminalUserServices messages;
   return SaveRangeToFile(*data, options, first, last, *files, file_name, nullptr, messages) ? kFound
                                                                                              : kUsageError;
 }
