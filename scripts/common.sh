@@ -31,8 +31,16 @@ kv_install_packages() {
   local sudo=
   [ "$(id -u)" = 0 ] || sudo=sudo
   kv_say "installing: $(echo $missing)"
-  $sudo apt-get update -qq >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  local log
+  log=$(mktemp)
+  if ! { $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
+         $sudo apt-get install -y -qq --no-install-recommends $missing; } >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    kv_say "installing the packages failed"
+    return 1
+  fi
+  rm -f "$log"
 }
 
 # Configures a preset once, then builds it (incrementally).
