@@ -2,6 +2,8 @@
 // windows keep no model of their own and lay out afresh from here.
 #pragma once
 
+#include <string>
+
 #include "store/bible_data.h"
 
 namespace kv {
@@ -14,6 +16,8 @@ struct ShellState {
   // Set once the main window's creation has run to the end: only then are
   // the settings written at exit, so a broken start never overwrites them.
   bool startup_complete = false;
+  // The private profile file; a bare name lands in the Windows folder.
+  std::string settings_file = "Kelvane.Ini";
 };
 
 struct AppState {

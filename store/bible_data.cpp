@@ -117,7 +117,7 @@ LoadError Load(Files& files, BibleData* data, std::string* failed_file) {
     return fail(error, kWordStartFileName);
   if (starts.size() > sizeof data->word_starts) return fail(LoadError::DamagedWordStarts, kWordStartFileName);
   data->word_starts.fill(0);
-  std::memcpy(data->word_starts.data(), starts.data(), starts.size());
+  if (!starts.empty()) std::memcpy(data->word_starts.data(), starts.data(), starts.size());
 
   std::vector<unsigned char> index;
   if ((error = ReadFileInto(files, kWordIndexFileName, 0, &index)) != LoadError::None)
