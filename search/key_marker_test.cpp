@@ -131,10 +131,14 @@ TEST(MarkKeys, MarksOfRealResultsAreBalancedAndCounted) {
       int open = 0, depth = 0;
       for (const char* p = buffer; *p; ++p) {
         if (*p == '{') ++open, ++depth;
-        if (*p == '}') ASSERT_GE(--depth, 0);
+        if (*p == '}') {
+          ASSERT_GE(--depth, 0);
+        }
       }
       EXPECT_EQ(0, depth);
-      if (!state->phrase_mode) EXPECT_EQ(count, open);
+      if (!state->phrase_mode) {
+        EXPECT_EQ(count, open);
+      }
       EXPECT_EQ(VerseText(data, state->verse_list[i]), WithoutMarks(buffer));
       total += count;
     }

@@ -61,7 +61,9 @@ TEST(BuildResults, ListsTheVersesInOrderWithTheirReferences) {
   EXPECT_EQ(n, state->reference_count);
   int occurrences = 0;
   for (int i = 0; i < n; ++i) {
-    if (i > 0) ASSERT_LT(state->verse_list[i - 1], state->verse_list[i]);
+    if (i > 0) {
+      ASSERT_LT(state->verse_list[i - 1], state->verse_list[i]);
+    }
     EXPECT_EQ(FullReference(data, state->verse_list[i]), state->reference_list[i]);
     char buffer[kMarkBufferSize];
     std::snprintf(buffer, sizeof buffer, "%s", VerseText(data, state->verse_list[i]));
