@@ -20,5 +20,7 @@ constexpr int kMarkBufferSize = 4000;
 // number of matches to occurrence_count and returns it. A match whose marks
 // would not fit the buffer is left unmarked and uncounted.
 int MarkKeys(SearchState& state, char* text, std::size_t size);
+// The same for a text whose length the caller knows already.
+int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size);
 
 }  // namespace kv

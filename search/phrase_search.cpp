@@ -13,16 +13,43 @@ constexpr int kLettersCopySize = 1000;
 
 }  // namespace
 
-int LettersAndBlanks(const char* text, bool lower, char* out, int* sources, int size) {
+namespace {
+
+// Byte classes for the copy, built once: which bytes are kept, and what
+// each becomes when lower-cased.
+struct LetterTables {
+  unsigned char keep[256];
+  unsigned char lower[256];
+  constexpr LetterTables() : keep(), lower() {
+    for (int c = 0; c < 256; ++c) {
+      keep[c] = IsAsciiLetter(static_cast<unsigned char>(c)) || c == ' ';
+      lower[c] = ToLowerAscii(static_cast<unsigned char>(c));
+    }
+  }
+};
+constexpr LetterTables kTables;
+
+// Every byte is written and the position advances only for kept bytes, so
+// the loop has no branch on the text: the phrase search runs it over
+// thousands of verses.
+template <bool kLower, bool kSources>
+int CopyLetters(const char* text, char* out, int* sources, int size) {
   int n = 0;
   for (int i = 0; text[i] && n < size - 1; ++i) {
     unsigned char c = static_cast<unsigned char>(text[i]);
-    if (!IsAsciiLetter(c) && c != ' ') continue;
-    if (sources) sources[n] = i;
-    out[n++] = static_cast<char>(lower ? ToLowerAscii(c) : c);
+    out[n] = static_cast<char>(kLower ? kTables.lower[c] : c);
+    if (kSources) sources[n] = i;
+    n += kTables.keep[c];
   }
   out[n] = '\0';
   return n;
+}
+
+}  // namespace
+
+int LettersAndBlanks(const char* text, bool lower, char* out, int* sources, int size) {
+  if (sources) return lower ? CopyLetters<true, true>(text, out, sources, size) : CopyLetters<false, true>(text, out, sources, size);
+  return lower ? CopyLetters<true, false>(text, out, nullptr, size) : CopyLetters<false, false>(text, out, nullptr, size);
 }
 
 bool RunPhraseSearch(const BibleData& data, SearchState& state) {

@@ -33,6 +33,15 @@ void CopyBounded(char* out, std::size_t size, const char* text) {
   out[n] = '\0';
 }
 
+// The texts lie back to back, each ended by its NUL (checked when the data
+// is loaded, with every text at most 599 bytes long), so a verse's length
+// follows from where the next one starts.
+std::size_t VerseLength(const BibleData& data, VerseIndex v) {
+  const char* text = VerseText(data, v);
+  if (v == kLastVerse) return std::strlen(text);
+  return static_cast<std::size_t>(VerseText(data, v + 1) - text - 1);
+}
+
 }  // namespace
 
 void PushSearchHistory(SearchState& state) {
@@ -77,8 +86,9 @@ void BuildResults(const BibleData& data, SearchState& state) {
     if (!take) continue;
     if (!state.phrase_mode) ++state.result_count;
     state.verse_list[taken] = v;
-    CopyBounded(work, sizeof work, VerseText(data, v));
-    MarkKeys(state, work, sizeof work);
+    std::size_t length = VerseLength(data, v);
+    std::memcpy(work, VerseText(data, v), length + 1);
+    MarkKeys(state, work, length, sizeof work);
     FormatReferenceLine(data, v, state.reference_list[taken]);
     ++taken;
   }
