@@ -71,7 +71,7 @@ void FormatReferenceLine(const BibleData& data, VerseIndex verse, char (&out)[kR
   out[n] = '\0';
 }
 
-void BuildResults(const BibleData& data, SearchState& state) {
+void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sink, void* context) {
   state.occurrence_count = 0;
   if (!state.phrase_mode) state.result_count = 0;
   state.reference_count = 0;
@@ -90,6 +90,7 @@ void BuildResults(const BibleData& data, SearchState& state) {
     std::memcpy(work, VerseText(data, v), length + 1);
     MarkKeys(state, work, length, sizeof work);
     FormatReferenceLine(data, v, state.reference_list[taken]);
+    if (sink) sink(context, taken, work, std::strlen(work));
     ++taken;
   }
   state.verse_list[taken] = kNoVerse;
@@ -101,13 +102,14 @@ void FormatSearchStatus(std::int32_t results, std::int32_t occurrences, char* ou
                 static_cast<int>(occurrences), occurrences == 1 ? " occurance" : " occurrences");
 }
 
-SearchOutcome RunSearch(const BibleData& data, SearchState& state, SearchDialog dialog) {
+SearchOutcome RunSearch(const BibleData& data, SearchState& state, SearchDialog dialog, MarkedVerseSink sink,
+                        void* context) {
   SearchOutcome outcome;
   state.occurrence_count = 0;
   bool answered = dialog == SearchDialog::Phrase ? RunPhraseSearch(data, state) : RunWordSearch(data, state);
   if (answered && state.query_word_count != 0) {
     state.phrase_mode = dialog == SearchDialog::Phrase && state.query_word_count > 1;
-    BuildResults(data, state);
+    BuildResults(data, state, sink, context);
     outcome.found = true;
   } else {
     state.result_count = 0;

@@ -30,7 +30,12 @@ void PushSearchHistory(SearchState& state);
 // into the verse list (ended by -1) and the reference list; marks each
 // verse's text to count the occurrences. Word searches count result_count
 // here; a phrase search has counted it already.
-void BuildResults(const BibleData& data, SearchState& state);
+//
+// `sink` (optional) receives each listed verse's marked text, so a caller
+// that shows the texts need not mark them a second time.
+using MarkedVerseSink = void (*)(void* context, int entry, const char* marked, std::size_t length);
+void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sink = nullptr,
+                  void* context = nullptr);
 
 struct SearchOutcome {
   bool found = false;
@@ -41,7 +46,8 @@ struct SearchOutcome {
 // Runs the dialog's engine on the query already taken, then either builds
 // the results or empties the list. A query without words finds nothing,
 // whatever the engine answered.
-SearchOutcome RunSearch(const BibleData& data, SearchState& state, SearchDialog dialog);
+SearchOutcome RunSearch(const BibleData& data, SearchState& state, SearchDialog dialog,
+                        MarkedVerseSink sink = nullptr, void* context = nullptr);
 
 // "12 verses, 15 occurrences", "1 verse, 1 occurance".
 void FormatSearchStatus(std::int32_t results, std::int32_t occurrences, char* out, std::size_t size);
