@@ -9,6 +9,7 @@
 #   kelvane_win_test(...)    GoogleTest files run in-process under Wine
 
 set(KELVANE_WARNINGS -Wall -Wextra)
+option(KELVANE_WIN_TESTS "Build kelvane_win_tests, the Win32 tests run under Wine" ON)
 
 add_library(kelvane_core STATIC)
 target_include_directories(kelvane_core PUBLIC ${PROJECT_SOURCE_DIR})
@@ -79,5 +80,8 @@ function(kelvane_finish_targets)
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
       PROPERTIES LABELS native TIMEOUT 120)
+  endif()
+  if(WIN32 AND KELVANE_WIN_TESTS)
+    include(${PROJECT_SOURCE_DIR}/cmake/wintests.cmake)
   endif()
 endfunction()

@@ -19,6 +19,7 @@ enum class OpenMode {
   ReadRandom,      // existing file, read only, read in arbitrary order
   ReadWrite,       // existing file, read and write
   CreateNew,       // create or truncate, read and write
+  CreateExclusive, // create a file that must not exist yet, read and write
 };
 
 // A read-only view of a whole file. An empty file maps to data == nullptr.
@@ -43,10 +44,15 @@ class Files {
   // Writes all of `size` bytes or fails.
   virtual bool Write(FileHandle file, const void* buffer, std::size_t size) = 0;
   virtual bool Seek(FileHandle file, std::int64_t offset) = 0;
+  // Makes what was written to the file survive a power failure.
+  virtual bool Flush(FileHandle file) = 0;
 
   virtual bool Remove(const std::string& name) = 0;
   // Fails when `to` exists.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Moves `from` over `to` in one step: afterwards `to` is either the old or
+  // the new file, never missing.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
   virtual bool Exists(const std::string& name) = 0;
   // Names (without folder) of the files in the folder ending in `suffix`,
   // compared without regard to ASCII case, in the order the system lists them.

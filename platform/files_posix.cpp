@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/text_util.h"
@@ -21,6 +22,7 @@ class PosixFiles final : public Files {
     int flags = O_RDONLY;
     if (mode == OpenMode::ReadWrite) flags = O_RDWR;
     if (mode == OpenMode::CreateNew) flags = O_RDWR | O_CREAT | O_TRUNC;
+    if (mode == OpenMode::CreateExclusive) flags = O_RDWR | O_CREAT | O_EXCL;
     int fd = ::open(PathOf(name).c_str(), flags | O_CLOEXEC, 0644);
     if (fd < 0) return kNoFile;
     struct stat st;
@@ -72,6 +74,8 @@ class PosixFiles final : public Files {
     return ::lseek(static_cast<int>(file), static_cast<off_t>(offset), SEEK_SET) == offset;
   }
 
+  bool Flush(FileHandle file) override { return ::fsync(static_cast<int>(file)) == 0; }
+
   bool Remove(const std::string& name) override { return ::unlink(PathOf(name).c_str()) == 0; }
 
   bool Rename(const std::string& from, const std::string& to) override {
@@ -79,6 +83,10 @@ class PosixFiles final : public Files {
     if (::link(PathOf(from).c_str(), PathOf(to).c_str()) != 0) return false;
     ::unlink(PathOf(from).c_str());
     return true;
+  }
+
+  bool Replace(const std::string& from, const std::string& to) override {
+    return ::rename(PathOf(from).c_str(), PathOf(to).c_str()) == 0;
   }
 
   bool Exists(const std::string& name) override {

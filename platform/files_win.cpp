@@ -27,6 +27,11 @@ class WinFiles final : public Files {
         share = 0;
         disposition = CREATE_ALWAYS;
         break;
+      case OpenMode::CreateExclusive:
+        access = GENERIC_READ | GENERIC_WRITE;
+        share = 0;
+        disposition = CREATE_NEW;
+        break;
     }
     HANDLE h = CreateFileA(PathOf(name).c_str(), access, share, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) return kNoFile;
@@ -74,10 +79,17 @@ class WinFiles final : public Files {
     return SetFilePointerEx(AsHandle(file), to, nullptr, FILE_BEGIN) != 0;
   }
 
+  bool Flush(FileHandle file) override { return FlushFileBuffers(AsHandle(file)) != 0; }
+
   bool Remove(const std::string& name) override { return DeleteFileA(PathOf(name).c_str()) != 0; }
 
   bool Rename(const std::string& from, const std::string& to) override {
     return MoveFileA(PathOf(from).c_str(), PathOf(to).c_str()) != 0;
+  }
+
+  bool Replace(const std::string& from, const std::string& to) override {
+    return MoveFileExA(PathOf(from).c_str(), PathOf(to).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   bool Exists(const std::string& name) override {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/user_services.h"
 #include "store/bible_data.h"
 
 namespace kv::cli {
@@ -78,6 +79,31 @@ class Output {
  private:
   bool utf8_;
   bool color_;
+};
+
+// Boxes become lines: on stderr, or on stdout for the search's own answer.
+// Retry/Cancel is answered Retry `retries` times, then Cancel; Yes/No is Yes
+// only when the user said --yes.
+class TerminalUserServices final : public ::kv::UserServices {
+ public:
+  MessageAnswer Ask(const Message& message) override {
+    bool to_stdout = information_to_stdout && message.icon == MessageIcon::Information;
+    std::fprintf(to_stdout ? stdout : stderr, "%s%s\n", to_stdout ? "" : "kelvane: ", message.text);
+    switch (message.buttons) {
+      case MessageButtons::RetryCancel:
+        if (retries > 0) {
+          --retries;
+          return MessageAnswer::Retry;
+        }
+        return MessageAnswer::Cancel;
+      case MessageButtons::YesNo: return yes ? MessageAnswer::Yes : MessageAnswer::No;
+      case MessageButtons::Ok: break;
+    }
+    return MessageAnswer::Ok;
+  }
+  int retries = 0;
+  bool yes = false;
+  bool information_to_stdout = false;
 };
 
 // Windows-1252 to UTF-8.

@@ -1,0 +1,88 @@
+#include "output/range_output.h"
+
+#include "output/copy_block.h"
+#include "output/verse_formatter.h"
+
+namespace kv {
+
+namespace {
+
+bool IsRange(VerseIndex first, VerseIndex last) {
+  return first >= 0 && first <= last && last <= kLastVerse;
+}
+
+}  // namespace
+
+bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, VerseIndex first,
+                          VerseIndex last, Clipboard& clipboard, UserServices& messages,
+                          std::size_t bytes_per_verse) {
+  if (!IsRange(first, last)) return false;
+  if (!clipboard.Open()) {
+    messages.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
+    return false;
+  }
+  clipboard.Empty();
+  CopyBlock block;
+  block.size = static_cast<std::size_t>(last - first + 1) * bytes_per_verse;
+  block.data = clipboard.Allocate(block.size);
+  if (!block.data) {
+    clipboard.Close();
+    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText, MessageIcon::Error);
+    return false;
+  }
+  RangeFormat format = StartRangeFormat(options);
+  char line[kVerseLineSize];
+  for (VerseIndex v = first; v <= last && block.complete; ++v) {
+    int length = FormatNextRangeLine(data, &format, v, line, sizeof line);
+    AppendToBlock(&block, line, static_cast<std::size_t>(length));
+  }
+  EndBlock(&block);
+  // Told once, whether the first line or a later one was the first that did
+  // not fit: the lines that fitted still go to the clipboard.
+  if (!block.complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText, MessageIcon::Error);
+  clipboard.Hand();
+  clipboard.Close();
+  return true;
+}
+
+bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseIndex first,
+                     VerseIndex last, Files& files, const std::string& file_name, NoteSource* notes,
+                     UserServices& messages) {
+  if (!IsRange(first, last)) return false;
+  FileHandle out = files.Open(file_name, OpenMode::CreateNew);
+  if (out == kNoFile) {
+    messages.Tell(kSaveErrorCaption, kCannotCreateFileText, MessageIcon::Error);
+    return false;
+  }
+  if (notes && !notes->Open()) {
+    messages.Tell(kSaveErrorCaption, kCannotOpenNotesText, MessageIcon::Error);
+    files.Close(out);
+    return false;
+  }
+  static const char kNoteFence[] = "\r\n\r\n";
+  RangeFormat format = StartRangeFormat(options);
+  char line[kVerseLineSize];
+  std::string note;
+  bool written = true;
+  for (VerseIndex v = first; v <= last && written; ++v) {
+    int length = FormatNextRangeLine(data, &format, v, line, sizeof line);
+    written = files.Write(out, line, static_cast<std::size_t>(length));
+    if (written && notes && notes->ReadNote(v, &note)) {
+      // The note's text ends at its NUL, as the notes window shows it.
+      std::size_t note_length = note.find('\0');
+      if (note_length == std::string::npos) note_length = note.size();
+      // A note that fails to reach the file is a failed save like a verse
+      // line that fails: the user must not believe the file complete.
+      written = files.Write(out, kNoteFence, sizeof kNoteFence - 1) &&
+                files.Write(out, note.data(), note_length) &&
+                files.Write(out, kNoteFence, sizeof kNoteFence - 1);
+    }
+  }
+  if (written) written = files.Write(out, "", 1);
+  if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText, MessageIcon::Error);
+  if (notes) notes->Close();
+  files.Close(out);
+  return written;
+}
+
+}  // namespace kv

@@ -1,0 +1,94 @@
+// Every user choice that outlives a run, as one record, and its private
+// profile file "Kelvane.Ini": read once at start-up, written once at exit.
+// One table of keys drives both directions.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "output/format_options.h"
+#include "platform/profile.h"
+#include "shell/navigation.h"
+#include "store/bible_data.h"
+
+namespace kv {
+
+// The bare name: on Windows the system keeps the file in its own folder.
+extern const char* const kSettingsFileName;  // "Kelvane.Ini"
+
+constexpr int kHistorySlots = 10;
+constexpr std::size_t kSearchTextSize = 200;   // a history slot: 199 characters and the NUL
+constexpr std::size_t kFaceNameSize = 32;      // LF_FACESIZE
+constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as up to 49 characters
+
+// A font as the Win32 LOGFONTA describes it, kept portable.
+struct FontDescription {
+  std::int32_t height = 0;  // negative: the character height
+  std::int32_t width = 0;
+  std::int32_t escapement = 0;
+  std::int32_t orientation = 0;
+  std::int32_t weight = 0;
+  std::uint8_t italic = 0;
+  std::uint8_t underline = 0;
+  std::uint8_t strike_out = 0;
+  std::uint8_t char_set = 0;
+  std::uint8_t out_precision = 0;
+  std::uint8_t clip_precision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitch_and_family = 0;
+  char face_name[kFaceNameSize] = {};
+};
+
+// What a font read from the settings always has.
+constexpr std::uint8_t kOutStrokePrecision = 3;   // OUT_STROKE_PRECIS
+constexpr std::uint8_t kClipStrokePrecision = 2;  // CLIP_STROKE_PRECIS
+
+struct Settings {
+  // MISC
+  VerseIndex CurrentVerse = 0;
+  std::int32_t CurrentNoteSet = 0;
+  VerseIndex CurrentNoteVerse = 0;
+  std::int32_t BindNotes = 0;
+  // SEARCH: the SearchOptions and the SearchHistory, slot 0 the most recent
+  std::int32_t BooleanType = 0;
+  std::int32_t CaseSensitive = 0;
+  std::int32_t SubString = 0;
+  std::int32_t Proximity = 0;
+  VerseIndex StartVerse = 0;
+  VerseIndex EndVerse = kLastVerse;
+  std::array<std::array<char, kSearchTextSize>, kHistorySlots> SearchHistory{};
+  // FORMAT
+  FormatOptions Format;
+  // VIEW: the panes and the toolbar shown
+  std::int32_t VerseListWindow = 1;
+  std::int32_t ReadWindow = 1;
+  std::int32_t NotesWindow = 1;
+  std::int32_t ToolBar = 1;
+  // BOOKMARKS: bookmark n in slot n - 1
+  BookmarkSlots Bookmarks{};
+  // OPTIONS
+  std::uint8_t ParagraphFormat = 0;
+  std::uint8_t Italics = 0;  // 0 italic text, 1 brackets, 2 normal text
+  std::uint32_t KeyHighlightColor = 0;  // 0x00BBGGRR
+  FontDescription ReadWindowFont;
+  FontDescription VerseListFont;
+  FontDescription NoteFont;
+};
+
+// Facts from outside the file that reading needs.
+struct SettingsContext {
+  int note_set_count = 0;                    // the "Note" key must name one of them
+  std::uint32_t system_highlight_color = 0;  // GetSysColor(COLOR_HIGHLIGHT): the colour's default
+};
+
+// Reads MISC, SEARCH, FORMAT, VIEW, BOOKMARKS and OPTIONS in that order.
+// Reading never fails: a missing file, section or key, or a value that is not
+// a number, gives the key's default; verses outside the Bible and a note set
+// that does not exist read as 0.
+Settings LoadSettings(Profile& profile, const SettingsContext& context);
+
+// Writes every key, in the order SEARCH, FORMAT, VIEW, BOOKMARKS, OPTIONS,
+// MISC. False when a key could not be written (the rest are still tried).
+bool SaveSettings(Profile& profile, const Settings& settings);
+
+}  // namespace kv

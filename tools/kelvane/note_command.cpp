@@ -1,0 +1,181 @@
+// kelvane note: the note sets of a folder, read and changed through the same
+// core as the program, with the same start-up repair.
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+
+#include "notes/note_files.h"
+#include "notes/note_search.h"
+#include "notes/note_sets.h"
+#include "platform/text_util.h"
+#include "store/verse_address.h"
+#include "tools/kelvane/cli.h"
+#include "tools/kelvane/note_reference.h"
+
+namespace kv::cli {
+namespace {
+
+struct NoteTool {
+  std::unique_ptr<Files> files;
+  TerminalUserServices user;
+  NoNotesView view;
+  NotesState state;
+  const BibleData* bible = nullptr;
+  NotesPorts Ports() { return NotesPorts{*files, user, view, *bible}; }
+};
+
+int FindSet(NoteTool& tool, const std::string& name) {
+  for (int i = 0; i < tool.state.table.count; ++i)
+    if (EqualsIgnoringAsciiCase(DisplayNameOf(tool.state.table.sets[static_cast<std::size_t>(i)].data_file).c_str(),
+                                name.c_str()))
+      return i;
+  return -1;
+}
+
+// Selects the set of --set; false (reported) when it is not there.
+bool SelectSet(NoteTool& tool, const std::string& name) {
+  int set = FindSet(tool, name);
+  if (set < 0) {
+    Fail("no note set named \"" + name + "\"");
+    return false;
+  }
+  tool.state.current_set = set;
+  return true;
+}
+
+int List(NoteTool& tool, Args& args, const std::string& set_name) {
+  Output out(args);
+  if (set_name.empty()) {
+    for (const std::string& label : TabLabels(tool.state.table)) {
+      out.Text(label);
+      out.Line();
+    }
+    return kFound;
+  }
+  if (!SelectSet(tool, set_name)) return kUsageError;
+  for (VerseIndex v = 0; v < kVerseCount; ++v)
+    if (HasNote(tool.state, v)) {
+      out.Plain(ShortReference(*tool.bible, v));
+      out.Line();
+    }
+  return kFound;
+}
+
+bool ReadVerse(NoteTool& tool, const std::string& text, VerseIndex* verse) {
+  *verse = ReadNoteReference(*tool.bible, text);
+  if (*verse == kNoVerse) Fail("Unrecognized Refrence: " + text);
+  return *verse != kNoVerse;
+}
+
+int Get(NoteTool& tool, const std::vector<std::string>& words) {
+  if (words.size() != 1) return UsageError("note get takes one reference");
+  VerseIndex verse;
+  if (!ReadVerse(tool, words[0], &verse)) return kUsageError;
+  if (!HasNote(tool.state, verse)) return kNothingFound;
+  std::string text;
+  if (!ReadNote(*tool.files, tool.state.current(), verse, &text)) {
+    Fail("Error reading note file");
+    return kUsageError;
+  }
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return kFound;
+}
+
+int Set(NoteTool& tool, const std::vector<std::string>& words) {
+  if (words.size() != 2 && words.size() != 1) return UsageError("note set takes a reference and a text (or -)");
+  VerseIndex verse;
+  if (!ReadVerse(tool, words[0], &verse)) return kUsageError;
+  std::string text;
+  if (words.size() == 1 || words[1] == "-")
+    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+  else
+    text = words[1];
+  // The core would cut the text where the editor would; here nothing is cut
+  // behind the user's back.
+  if (text.find('\0') != std::string::npos) return UsageError("a note cannot hold a NUL byte");
+  if (text.size() > kMaxNoteChars) return UsageError("a note holds at most 65533 characters");
+  tool.state.current_verse = verse;
+  return SaveNote(tool.state, tool.Ports(), text) == SaveResult::Saved ? kFound : kNothingFound;
+}
+
+int Search(NoteTool& tool, Args& args) {
+  NoteSearchOptions options;
+  options.case_sensitive = TakeFlag(args, "--case");
+  options.substring = TakeFlag(args, "--substring");
+  std::string range, from;
+  if (TakeOption(args, "--range", &range) &&
+      !ReadNoteRange(*tool.bible, range, &options.start, &options.end))
+    return UsageError("Unrecognized Refrence: " + range);
+  bool next = TakeOption(args, "--from", &from);
+  if (RejectUnknownOptions(args)) return kUsageError;
+  if (args.words.size() != 1) return UsageError("note search takes one text");
+  char text[kNoteSearchTextSize] = {};
+  args.words[0].copy(text, kMaxNoteSearchChars);
+  NoteSearchPosition position{options.start, 0};
+  if (next && !ReadVerse(tool, from, &position.verse)) return kUsageError;
+  tool.user.information_to_stdout = true;
+  NoteSearchResult result = next ? FindNextNoteText(tool.state, tool.Ports(), text, options, &position)
+                                 : FindFirstNoteText(tool.state, tool.Ports(), text, options, &position);
+  if (result == NoteSearchResult::EmptyText) return UsageError("nothing to search for");
+  if (result != NoteSearchResult::Found) return kNothingFound;
+  std::size_t length = std::char_traits<char>::length(text);
+  std::printf("%s %zu\n", ShortReference(*tool.bible, position.verse).c_str(), position.offset - length);
+  return kFound;
+}
+
+int RunNote(Args& args) {
+  if (args.words.empty()) return UsageError("note needs list, get, set, search, new, rename or delete");
+  std::string action = args.words[0];
+  args.words.erase(args.words.begin());
+  std::string dir = ".", set_name, retries;
+  TakeOption(args, "--dir", &dir);
+  bool has_set = TakeOption(args, "--set", &set_name);
+  NoteTool tool;
+  tool.user.yes = TakeFlag(args, "--yes");
+  if (TakeOption(args, "--retry", &retries)) tool.user.retries = ReadNumber(retries.c_str());
+  if (action != "search" && RejectUnknownOptions(args)) return kUsageError;
+  tool.bible = LoadData(args);
+  if (!tool.bible) return kUsageError;
+  tool.files = MakeSystemFiles(dir);
+  DiscoverNoteSets(tool.state, tool.Ports());
+
+  bool needs_set = action == "get" || action == "set" || action == "search";
+  if (needs_set && !has_set) return UsageError("note " + action + " needs --set NAME");
+  if (needs_set && !SelectSet(tool, set_name)) return kUsageError;
+  const std::vector<std::string>& words = args.words;
+  if (action == "list") return words.empty() ? List(tool, args, set_name) : UsageError("note list takes no words");
+  if (action == "get") return Get(tool, words);
+  if (action == "set") return Set(tool, words);
+  if (action == "search") return Search(tool, args);
+  if (action == "new") {
+    if (words.size() != 1) return UsageError("note new takes one name");
+    return CreateNoteSet(tool.state, tool.Ports(), words[0]) ? kFound : kNothingFound;
+  }
+  if (action == "rename") {
+    if (words.size() != 2) return UsageError("note rename takes the old and the new name");
+    if (!SelectSet(tool, words[0])) return kUsageError;
+    return RenameCurrentNoteSet(tool.state, tool.Ports(), words[1]) ? kFound : kNothingFound;
+  }
+  if (action == "delete") {
+    if (words.size() != 1) return UsageError("note delete takes one name");
+    if (!tool.user.yes) return UsageError("note delete needs --yes");
+    if (!SelectSet(tool, words[0])) return kUsageError;
+    return DeleteCurrentNoteSet(tool.state, tool.Ports()) ? kFound : kNothingFound;
+  }
+  return UsageError("unknown note action " + action);
+}
+
+KELVANE_COMMAND(note, "note",
+                "note (list [--set NAME] | get --set NAME REF | set --set NAME REF [TEXT|-] | search --set NAME "
+                "[--case] [--substring] [--range RANGE] [--from REF] TEXT | new NAME | rename OLD NEW | delete NAME "
+                "--yes) [--dir DIR]",
+                "The note sets of DIR (default: the current folder), found and repaired as the program does at\n"
+                "start-up. list: the sets, or the verses of one set that have a note. get: a note exactly as\n"
+                "stored (exit 1: no note). set: stores TEXT (or standard input) as the note; an empty text\n"
+                "deletes it; --retry N answers a locked file with Retry N times. search: Find First, or Find\n"
+                "Next from REF; prints the verse and the offset of the match. new, rename, delete: the set\n"
+                "operations of the Notes menu.\n",
+                RunNote);
+
+}  // namespace
+}  // namespace kv::cli
