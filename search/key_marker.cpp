@@ -21,27 +21,6 @@ void InsertAt(char* text, std::size_t* length, std::size_t at, char mark) {
   ++*length;
 }
 
-// Lower-cases `n` bytes eight at a time: this runs over every listed
-// verse, 24,091 of them for "the". A byte is an upper-case letter when its
-// low seven bits lie in 'A'..'Z' and its top bit is clear; adding 0x20 to
-// just those bytes cannot carry into a neighbour.
-void LowerCase(const char* text, std::size_t n, char* out) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  constexpr std::uint64_t kHigh = 0x80 * kOnes;
-  std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t x;
-    std::memcpy(&x, text + i, 8);
-    std::uint64_t low7 = x & ~kHigh;
-    std::uint64_t at_least_a = low7 + (0x80 - 'A') * kOnes;  // top bit set where low7 >= 'A'
-    std::uint64_t above_z = low7 + (0x80 - 'Z' - 1) * kOnes;  // top bit set where low7 > 'Z'
-    std::uint64_t upper = at_least_a & ~above_z & ~x & kHigh;
-    x += upper >> 2;  // 0x80 >> 2 == 0x20
-    std::memcpy(out + i, &x, 8);
-  }
-  for (; i < n; ++i) out[i] = static_cast<char>(ToLowerAscii(static_cast<unsigned char>(text[i])));
-}
-
 // Bytes of `x` equal to the byte in every lane of `lanes`: the top bit of
 // each such byte is set, every other bit is clear (no false positives, so
 // the bits can be walked without checking).
@@ -55,17 +34,23 @@ inline std::uint64_t EqualBytes(std::uint64_t x, std::uint64_t lanes) {
 // positions of its occurrences, or with `whole` of those that stand as a
 // whole word. An occurrence inside a longer word is skipped whole.
 //
-// This runs over every listed verse, 24,091 of them for "the", so
-// candidates are found eight positions at a time by their first two bytes.
-int FindMatches(const char* hay, std::size_t length, const char* word, std::size_t n, bool whole, int* at,
-                int max) {
+// With `fold` the word is in lower case and a byte matches a letter of it
+// when the byte with bit 0x20 set equals the letter, which holds for that
+// letter in either case and for no other byte; so the text needs no
+// lower-cased copy. This runs over every listed verse, 24,091 of them for
+// "the", so candidates are found eight positions at a time by their first
+// two bytes.
+int FindMatches(const char* hay, std::size_t length, const char* word, std::size_t n, bool fold, bool whole,
+                int* at, int max) {
   constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  const unsigned char case_bit = fold ? 0x20 : 0;
+  const std::uint64_t case_bits = case_bit * kOnes;
   int count = 0;
   std::size_t i = 0;  // no match starts before i
   auto consider = [&](std::size_t pos) {
     if (pos < i) return;  // inside the previous occurrence
     for (std::size_t k = 1; k < n; ++k)
-      if (hay[pos + k] != word[k]) return;
+      if ((static_cast<unsigned char>(hay[pos + k]) | case_bit) != static_cast<unsigned char>(word[k])) return;
     i = pos + n;
     if (whole && ((pos > 0 && IsLetterAt(hay, pos - 1)) || IsLetterAt(hay, pos + n))) return;
     if (count < max) at[count++] = static_cast<int>(pos);
@@ -79,8 +64,8 @@ int FindMatches(const char* hay, std::size_t length, const char* word, std::size
     std::uint64_t x, y;
     std::memcpy(&x, hay + block, 8);
     std::memcpy(&y, hay + block + 1, 8);
-    std::uint64_t hits = EqualBytes(x, first);
-    if (n > 1) hits &= EqualBytes(y, second);
+    std::uint64_t hits = EqualBytes(x | case_bits, first);
+    if (n > 1) hits &= EqualBytes(y | case_bits, second);
     while (hits) {
       int lane = __builtin_ctzll(hits) / 8;  // little-endian: lowest bit is the first byte
       hits &= hits - 1;
@@ -88,7 +73,7 @@ int FindMatches(const char* hay, std::size_t length, const char* word, std::size
     }
   }
   for (std::size_t pos = block; pos + n <= length && count < max; ++pos)
-    if (hay[pos] == word[0]) consider(pos);
+    if ((static_cast<unsigned char>(hay[pos]) | case_bit) == static_cast<unsigned char>(word[0])) consider(pos);
   return count;
 }
 
@@ -110,31 +95,19 @@ void InsertMarks(char* text, std::size_t length, const int* at, int count, std::
 int MarkWords(const SearchState& state, char* text, std::size_t length, std::size_t size) {
   bool fold = !state.options.case_sensitive;
   bool whole = !state.options.sub_string;
-  // The shadow has kMarkBufferSize bytes, so a folded search marks no more
-  // than fits there even in a larger buffer.
-  std::size_t limit = fold && size > static_cast<std::size_t>(kMarkBufferSize) ? kMarkBufferSize : size;
-  if (length + 1 > limit) return 0;
-  // Without regard to case the words are looked for in a lower-cased
-  // shadow of the text, which gets the same marks as the text itself.
-  char shadow[kMarkBufferSize];
-  if (fold) LowerCase(text, length + 1, shadow);
-  const char* hay = fold ? shadow : text;
   int at[kMarkBufferSize / 2];
   int marked = 0;
   QueryWords words(state.search_text_prefill, kSearchTextSize);
   QueryWord query;
   char word[kQueryWordBufferSize];
-  bool more = words.Next(&query);
-  while (more) {
-    bool usable = CopyQueryWord(query, fold, word);
-    more = words.Next(&query);
-    if (!usable) continue;
+  while (words.Next(&query)) {
+    if (!CopyQueryWord(query, fold, word)) continue;
     std::size_t n = std::strlen(word);
-    int room = static_cast<int>((limit - 1 - length) / 2);  // matches whose marks still fit
-    int count = FindMatches(hay, length, word, n, whole, at, room < kMarkBufferSize / 2 ? room : kMarkBufferSize / 2);
+    std::size_t room = (size - 1 - length) / 2;  // matches whose marks still fit
+    int max = room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
+    int count = FindMatches(text, length, word, n, fold, whole, at, max);
     if (count == 0) continue;
     InsertMarks(text, length, at, count, n);
-    if (fold && more) InsertMarks(shadow, length, at, count, n);
     length += 2 * static_cast<std::size_t>(count);
     marked += count;
   }
