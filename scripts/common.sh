@@ -22,8 +22,11 @@ kv_say() { printf '==> %s\n' "$*" >&2; }
 # Installs whatever is missing; quick when everything is there.
 kv_install_packages() {
   local missing
-  missing=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${KV_PACKAGES[@]}" 2>/dev/null |
-            awk '$2 == "installed" {print $1}' | sort | comm -13 - <(printf '%s\n' "${KV_PACKAGES[@]}" | sort))
+  # dpkg-query fails when a package is unknown to it: that is the answer, not an error.
+  local installed
+  installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${KV_PACKAGES[@]}" 2>/dev/null || true)
+  missing=$(awk '$2 == "installed" {print $1}' <<<"$installed" | sort |
+            comm -13 - <(printf '%s\n' "${KV_PACKAGES[@]}" | sort))
   [ -z "$missing" ] && return 0
   local sudo=
   [ "$(id -u)" = 0 ] || sudo=sudo
