@@ -427,6 +427,32 @@ TEST(Artwork, TheToolbarStripHoldsTwentyFourImagesOfSixteenPixels) {
   DeleteObject(strip);
 }
 
+TEST(Artwork, AToolbarMadeFromTheStripHasItsTwentyFourImages) {
+  // As the main window makes its toolbar: 24 bitmaps of 16 x 16 from 200.
+  HWND owner = CreateWindowExA(0, "Static", "Toolbar", WS_OVERLAPPEDWINDOW, 20, 20, 420, 120, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(nullptr, owner);
+  TBBUTTON buttons[24] = {};
+  for (int i = 0; i < 24; ++i) {
+    buttons[i].iBitmap = i;
+    buttons[i].idCommand = 1000 + i;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = TBSTYLE_BUTTON;
+  }
+  HWND toolbar = CreateToolbarEx(owner, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 6, 24, GetModuleHandleA(nullptr),
+                                 IDB_TOOLBAR, buttons, 24, 16, 16, 16, 16, sizeof(TBBUTTON));
+  ASSERT_NE(nullptr, toolbar);
+  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0));
+  ASSERT_NE(nullptr, images);
+  EXPECT_EQ(24, ImageList_GetImageCount(images));
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images, &width, &height);
+  EXPECT_EQ(16, width);
+  EXPECT_EQ(16, height);
+  if (const char* folder = std::getenv("KELVANE_DIALOG_PICTURES")) SavePicture(owner, folder, "toolbar");
+  DestroyWindow(owner);
+}
+
 TEST(Artwork, TheSplashShowsTheWholeTitleBitmap) {
   HBITMAP title = LoadBitmapA(GetModuleHandleA(nullptr), RES_TITLE_BITMAP);
   ASSERT_NE(nullptr, title);
