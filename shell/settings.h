@@ -8,6 +8,7 @@
 
 #include "output/format_options.h"
 #include "platform/profile.h"
+#include "search/search_state.h"
 #include "shell/navigation.h"
 #include "store/bible_data.h"
 
@@ -17,7 +18,7 @@ namespace kv {
 extern const char* const kSettingsFileName;  // "Kelvane.Ini"
 
 constexpr int kHistorySlots = 10;
-constexpr std::size_t kSearchTextSize = 200;   // a history slot: 199 characters and the NUL
+// A history slot holds kSearchTextSize bytes: 199 characters and the NUL.
 constexpr std::size_t kFaceNameSize = 32;      // LF_FACESIZE
 constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as up to 49 characters
 
