@@ -451,7 +451,6 @@ TEST_F(MainWindow, HelpCommandsCallTheHelpFile) {
   EXPECT_EQ(static_cast<UINT>(HELP_QUIT), calls.back().command);  // closed at exit
 }
 
-
 // Controls of the reference dialogs.
 constexpr int kGotoEdit = 10, kRangeEdit = 20, kOldTestament = 101, kNewTestament = 102, kEntire = 103;
 
