@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/text_util.h"
 #include "search/phrase_search.h"
 #include "search/query_words.h"
@@ -12,68 +16,74 @@ namespace {
 
 constexpr int kLettersCopySize = 1000;
 constexpr int kMaxPhraseMarks = 2 * kLettersCopySize;
+constexpr std::size_t kBlock = 16;  // positions looked at together
 
 bool IsLetterAt(const char* text, std::size_t i) { return IsAsciiLetter(static_cast<unsigned char>(text[i])); }
 
-void InsertAt(char* text, std::size_t* length, std::size_t at, char mark) {
-  std::memmove(text + at + 1, text + at, *length - at + 1);
-  text[at] = mark;
-  ++*length;
-}
-
-// Bytes of `x` equal to the byte in every lane of `lanes`: the top bit of
-// each such byte is set, every other bit is clear (no false positives, so
-// the bits can be walked without checking).
-inline std::uint64_t EqualBytes(std::uint64_t x, std::uint64_t lanes) {
-  constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7full;
-  std::uint64_t v = x ^ lanes;
-  return ~(((v & kLow7) + kLow7) | v | kLow7);
+// One bit for each of the 16 positions from `p` where a match can start:
+// the word's first letter there and its last letter `last` bytes further.
+// With `case_bit` 0x20 a byte matches a lower-case letter when the byte
+// with that bit set equals it, which holds for that letter in either case
+// and for no other byte, so the text needs no lower-cased copy.
+unsigned CandidateBits(const unsigned char* p, std::size_t last, unsigned char case_bit, unsigned char first_letter,
+                       unsigned char last_letter) {
+#if defined(__SSE2__)
+  const __m128i fold = _mm_set1_epi8(static_cast<char>(case_bit));
+  __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold);
+  __m128i ends = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + last)), fold);
+  __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(starts, _mm_set1_epi8(static_cast<char>(first_letter))),
+                               _mm_cmpeq_epi8(ends, _mm_set1_epi8(static_cast<char>(last_letter))));
+  return static_cast<unsigned>(_mm_movemask_epi8(hits));
+#else
+  unsigned bits = 0;
+  for (std::size_t i = 0; i < kBlock; ++i)
+    bits |= static_cast<unsigned>((p[i] | case_bit) == first_letter && (p[i + last] | case_bit) == last_letter) << i;
+  return bits;
+#endif
 }
 
 // The matches of one word in `hay` (NUL-terminated, `length` bytes): the
 // positions of its occurrences, or with `whole` of those that stand as a
-// whole word. An occurrence inside a longer word is skipped whole.
+// whole word. An occurrence inside a longer word is skipped whole. With
+// `fold` the word is in lower case and matches in either case.
 //
-// With `fold` the word is in lower case and a byte matches a letter of it
-// when the byte with bit 0x20 set equals the letter, which holds for that
-// letter in either case and for no other byte; so the text needs no
-// lower-cased copy. This runs over every listed verse, 24,091 of them for
-// "the", so candidates are found eight positions at a time by their first
-// two bytes.
+// This runs over every listed verse, 24,091 of them for "the", so the
+// candidates are found 16 positions at a time by the word's first and
+// last letters, and only they are compared in full.
 int FindMatches(const char* hay, std::size_t length, const char* word, std::size_t n, bool fold, bool whole,
                 int* at, int max) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+  if (n == 0 || n > length) return 0;
   const unsigned char case_bit = fold ? 0x20 : 0;
-  const std::uint64_t case_bits = case_bit * kOnes;
+  const unsigned char first_letter = static_cast<unsigned char>(word[0]);
+  const unsigned char last_letter = static_cast<unsigned char>(word[n - 1]);
+  const std::size_t starts = length - n + 1;  // positions where a match fits
   int count = 0;
-  std::size_t i = 0;  // no match starts before i
+  std::size_t next = 0;  // no match starts before next
   auto consider = [&](std::size_t pos) {
-    if (pos < i) return;  // inside the previous occurrence
-    for (std::size_t k = 1; k < n; ++k)
+    if (pos < next) return;  // inside the previous occurrence
+    for (std::size_t k = 1; k + 1 < n; ++k)
       if ((static_cast<unsigned char>(hay[pos + k]) | case_bit) != static_cast<unsigned char>(word[k])) return;
-    i = pos + n;
+    next = pos + n;
     if (whole && ((pos > 0 && IsLetterAt(hay, pos - 1)) || IsLetterAt(hay, pos + n))) return;
     if (count < max) at[count++] = static_cast<int>(pos);
   };
-  std::uint64_t first = static_cast<unsigned char>(word[0]) * kOnes;
-  std::uint64_t second = static_cast<unsigned char>(n > 1 ? word[1] : 0) * kOnes;
-  std::size_t block = 0;
-  // Whole blocks whose eight positions and the byte after them lie inside
-  // the text and its NUL.
-  for (; block + 9 <= length + 1 && count < max; block += 8) {
-    std::uint64_t x, y;
-    std::memcpy(&x, hay + block, 8);
-    std::memcpy(&y, hay + block + 1, 8);
-    std::uint64_t hits = EqualBytes(x | case_bits, first);
-    if (n > 1) hits &= EqualBytes(y | case_bits, second);
-    while (hits) {
-      int lane = __builtin_ctzll(hits) / 8;  // little-endian: lowest bit is the first byte
-      hits &= hits - 1;
-      consider(block + static_cast<std::size_t>(lane));
-    }
+  auto consider_block = [&](const unsigned char* p, std::size_t base) {
+    unsigned bits = CandidateBits(p, n - 1, case_bit, first_letter, last_letter);
+    if (starts - base < kBlock) bits &= (1u << (starts - base)) - 1;  // no match runs past the text
+    for (; bits && count < max; bits &= bits - 1) consider(base + static_cast<std::size_t>(__builtin_ctz(bits)));
+  };
+
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(hay);
+  std::size_t base = 0;
+  // Blocks whose reads stay inside the text and its NUL...
+  for (; base + kBlock + n - 1 <= length + 1 && count < max; base += kBlock) consider_block(text + base, base);
+  // ...and the rest from a zero-padded copy, which the blocks may read to
+  // its end.
+  if (base < starts && count < max) {
+    unsigned char rest[2 * kBlock + 2 * kQueryWordBufferSize] = {};
+    std::memcpy(rest, text + base, length - base);
+    for (std::size_t b = 0; base + b < starts && count < max; b += kBlock) consider_block(rest + b, base + b);
   }
-  for (std::size_t pos = block; pos + n <= length && count < max; ++pos)
-    if ((static_cast<unsigned char>(hay[pos]) | case_bit) == static_cast<unsigned char>(word[0])) consider(pos);
   return count;
 }
 
@@ -92,42 +102,86 @@ void InsertMarks(char* text, std::size_t length, const int* at, int count, std::
   }
 }
 
-int MarkWords(const SearchState& state, char* text, std::size_t length, std::size_t size) {
+// The same from `text` into another buffer, front to back.
+void CopyWithMarks(const char* text, std::size_t length, const int* at, int count, std::size_t n, char* out) {
+  std::size_t from = 0;
+  for (int k = 0; k < count; ++k) {
+    std::size_t match = static_cast<std::size_t>(at[k]);
+    std::memcpy(out, text + from, match - from);
+    out += match - from;
+    *out++ = '{';
+    std::memcpy(out, text + match, n);
+    out += n;
+    *out++ = '}';
+    from = match + n;
+  }
+  std::memcpy(out, text + from, length + 1 - from);
+}
+
+// Puts `count` marks into `text` (`length` bytes and its NUL), the result
+// going to `out`, which may be `text` itself: mark m goes before byte
+// at[m] (ascending), a mark before a later one at the same byte.
+// Backwards, so that in place each byte moves once and before it is
+// overwritten.
+void PlaceMarks(const char* text, std::size_t length, const int* at, const char* mark, int count, char* out) {
+  std::size_t end = length + 1;
+  for (int m = count - 1; m >= 0; --m) {
+    std::size_t pos = static_cast<std::size_t>(at[m]);
+    std::memmove(out + pos + static_cast<std::size_t>(m) + 1, text + pos, end - pos);
+    out[pos + static_cast<std::size_t>(m)] = mark[m];
+    end = pos;
+  }
+  if (out != text) std::memcpy(out, text, end);
+}
+
+// Word mode: each query word in turn, the later ones in the text the
+// earlier ones marked already. The first word's matches are copied from
+// `text` into `out` together with its marks; the rest go in place.
+int MarkWords(const SearchState& state, const char* text, std::size_t length, char* out, std::size_t size,
+              std::size_t* marked_length) {
   bool fold = !state.options.case_sensitive;
   bool whole = !state.options.sub_string;
   int at[kMarkBufferSize / 2];
   int marked = 0;
+  const char* source = text;
   QueryWords words(state.search_text_prefill, kSearchTextSize);
   QueryWord query;
   char word[kQueryWordBufferSize];
   while (words.Next(&query)) {
     if (!CopyQueryWord(query, fold, word)) continue;
-    std::size_t n = std::strlen(word);
+    std::size_t n = static_cast<std::size_t>(query.length);
     std::size_t room = (size - 1 - length) / 2;  // matches whose marks still fit
     int max = room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
-    int count = FindMatches(text, length, word, n, fold, whole, at, max);
+    int count = FindMatches(source, length, word, n, fold, whole, at, max);
     if (count == 0) continue;
-    InsertMarks(text, length, at, count, n);
+    if (source == out) {
+      InsertMarks(out, length, at, count, n);
+    } else {
+      CopyWithMarks(source, length, at, count, n, out);
+      source = out;
+    }
     length += 2 * static_cast<std::size_t>(count);
     marked += count;
   }
+  if (source != out) std::memcpy(out, source, length + 1);
+  *marked_length = length;
   return marked;
 }
 
-int MarkPhrase(const SearchState& state, char* text, std::size_t length, std::size_t size) {
+int MarkPhrase(const SearchState& state, const char* text, std::size_t length, char* out, std::size_t size,
+               std::size_t* marked_length) {
   char copy[kLettersCopySize];
   int sources[kLettersCopySize];
   LettersAndBlanks(text, !state.options.case_sensitive, copy, sources, kLettersCopySize);
   std::size_t phrase_length = std::strlen(state.phrase_text);
-  if (phrase_length == 0) return 0;
 
   // Positions in `text` before which a mark goes, in ascending order.
   int at[kMaxPhraseMarks];
   char mark[kMaxPhraseMarks];
   int count = 0;
   int occurrences = 0;
-  for (const char* found = std::strstr(copy, state.phrase_text); found;
-       found = std::strstr(found + phrase_length, state.phrase_text)) {
+  const char* found = phrase_length == 0 ? nullptr : std::strstr(copy, state.phrase_text);
+  for (; found; found = std::strstr(found + phrase_length, state.phrase_text)) {
     int begin = static_cast<int>(found - copy);
     int end = begin + static_cast<int>(phrase_length);
     int marks_before = count;
@@ -147,19 +201,30 @@ int MarkPhrase(const SearchState& state, char* text, std::size_t length, std::si
     }
     ++occurrences;
   }
-  // From the end backwards, so the positions still to use stay valid; a
-  // mark at the same position as a later one goes in front of it.
-  for (int m = count - 1; m >= 0; --m) InsertAt(text, &length, static_cast<std::size_t>(at[m]), mark[m]);
+  PlaceMarks(text, length, at, mark, count, out);
+  *marked_length = length + static_cast<std::size_t>(count);
   return occurrences;
 }
 
 }  // namespace
 
-int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size) {
-  if (length + 1 > size) return 0;
-  int marked = state.phrase_mode ? MarkPhrase(state, text, length, size) : MarkWords(state, text, length, size);
+int MarkKeysInto(SearchState& state, const char* text, std::size_t length, char* out, std::size_t size,
+                 std::size_t* marked_length) {
+  if (length + 1 > size) {
+    if (size > 0) out[0] = '\0';
+    *marked_length = 0;
+    return 0;
+  }
+  int marked = state.phrase_mode ? MarkPhrase(state, text, length, out, size, marked_length)
+                                 : MarkWords(state, text, length, out, size, marked_length);
   state.occurrence_count += marked;
   return marked;
+}
+
+int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size) {
+  if (length + 1 > size) return 0;
+  std::size_t marked_length;
+  return MarkKeysInto(state, text, length, text, size, &marked_length);
 }
 
 int MarkKeys(SearchState& state, char* text, std::size_t size) {

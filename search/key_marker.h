@@ -22,5 +22,11 @@ constexpr int kMarkBufferSize = 4000;
 int MarkKeys(SearchState& state, char* text, std::size_t size);
 // The same for a text whose length the caller knows already.
 int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size);
+// The same, leaving `text` (`length` bytes and its NUL) as it is and writing
+// the marked text to `out` (`size` bytes of room, not overlapping `text`);
+// `*marked_length` receives its length. Building the result list this way
+// moves each byte of a verse once.
+int MarkKeysInto(SearchState& state, const char* text, std::size_t length, char* out, std::size_t size,
+                 std::size_t* marked_length);
 
 }  // namespace kv

@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kLettersCopySize = 1000;
 
-}  // namespace
-
-namespace {
-
 // Byte classes for the copy, built once: which bytes are kept, and what
 // each becomes when lower-cased.
 struct LetterTables {
@@ -52,6 +48,22 @@ int LettersAndBlanks(const char* text, bool lower, char* out, int* sources, int 
   return lower ? CopyLetters<true, false>(text, out, nullptr, size) : CopyLetters<false, false>(text, out, nullptr, size);
 }
 
+namespace {
+
+// Whether every phrase word stands in the verse as a whole word with its
+// letters in the case typed.
+bool HoldsEveryWordInCase(const char* text, const SearchState& state) {
+  QueryWords words(state.search_text_prefill, kSearchTextSize);
+  QueryWord word;
+  char typed[kQueryWordBufferSize];
+  while (words.Next(&word))
+    if (!CopyQueryWord(word, false, typed) || !HasWholeWord(text, typed, static_cast<std::size_t>(word.length)))
+      return false;
+  return true;
+}
+
+}  // namespace
+
 bool RunPhraseSearch(const BibleData& data, SearchState& state) {
   std::memset(state.hit_counts, 0, sizeof state.hit_counts);
   state.query_word_count = 0;
@@ -59,7 +71,10 @@ bool RunPhraseSearch(const BibleData& data, SearchState& state) {
   bool lower = !state.options.case_sensitive;
 
   // The words joined by single blanks are never longer than the text they
-  // came from, so the phrase always fits its buffer.
+  // came from, so the phrase always fits its buffer. The concordance
+  // narrows the verses without regard to case; a case-sensitive search
+  // checks the case of the words only in verses that hold the phrase, the
+  // fewest there are to read.
   char* phrase = state.phrase_text;
   int n = 0;
   QueryWords words(state.search_text_prefill, kSearchTextSize);
@@ -67,7 +82,7 @@ bool RunPhraseSearch(const BibleData& data, SearchState& state) {
   char typed[kQueryWordBufferSize];
   while (words.Next(&word)) {
     ++state.query_word_count;
-    if (CopyQueryWord(word, false, typed)) CountWordVerses(data, state, typed, state.options.case_sensitive, false);
+    if (CopyQueryWord(word, false, typed)) CountWordVerses(data, state, typed, false, false);
     if (n > 0) phrase[n++] = ' ';
     for (int i = 0; i < word.length; ++i) {
       unsigned char c = static_cast<unsigned char>(word.begin[i]);
@@ -91,11 +106,13 @@ bool RunPhraseSearch(const BibleData& data, SearchState& state) {
     // word occurs in its letters-and-blanks copy by construction, and the
     // empty phrase of a text without words occurs everywhere, so neither
     // needs the copy.
+    const char* text = VerseText(data, v);
     bool found = state.query_word_count <= 1;
     if (!found) {
-      LettersAndBlanks(VerseText(data, v), lower, copy, nullptr, kLettersCopySize);
+      LettersAndBlanks(text, lower, copy, nullptr, kLettersCopySize);
       found = std::strstr(copy, phrase) != nullptr;
     }
+    if (found && !lower) found = HoldsEveryWordInCase(text, state);
     counts[v] = found ? 1 : 0;
     if (found) ++state.result_count;
   }

@@ -86,11 +86,10 @@ void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sin
     if (!take) continue;
     if (!state.phrase_mode) ++state.result_count;
     state.verse_list[taken] = v;
-    std::size_t length = VerseLength(data, v);
-    std::memcpy(work, VerseText(data, v), length + 1);
-    MarkKeys(state, work, length, sizeof work);
+    std::size_t marked_length;
+    MarkKeysInto(state, VerseText(data, v), VerseLength(data, v), work, sizeof work, &marked_length);
     FormatReferenceLine(data, v, state.reference_list[taken]);
-    if (sink) sink(context, taken, work, std::strlen(work));
+    if (sink) sink(context, taken, work, marked_length);
     ++taken;
   }
   state.verse_list[taken] = kNoVerse;

@@ -46,6 +46,10 @@ struct SearchState {
   // Left by the last word or phrase search; the result list and the key
   // marker read them.
   std::int32_t hit_counts[kHitCountSize] = {};
+  // Work space of a substring search: which verses one query word has
+  // reached already, so that a verse counts once however many dictionary
+  // words containing the query word it holds.
+  std::uint8_t word_reached[kVerseCount] = {};
   std::int32_t query_word_count = 0;
   char phrase_text[kSearchTextSize] = {};
 

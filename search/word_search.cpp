@@ -6,15 +6,9 @@
 #include "search/query_words.h"
 
 namespace kv {
-namespace {
 
-constexpr int kVerseCopySize = kMaxVerseBytes + 1;
-
-bool InRange(VerseIndex v, VerseSpan range) { return v >= range.first && v <= range.last; }
-
-// Whether `word` stands in `text` as a whole word (no letter right before or
-// after it). Every occurrence is looked at, so a verse whose first "God" is
-// part of "Godhead" is still found by a later "God".
+// Every occurrence is looked at, so a verse whose first "God" is part of
+// "Godhead" is still found by a later "God".
 bool HasWholeWord(const char* text, const char* word, std::size_t length) {
   for (const char* at = std::strstr(text, word); at; at = std::strstr(at + length, word)) {
     bool starts = at == text || !IsAsciiLetter(static_cast<unsigned char>(at[-1]));
@@ -23,30 +17,9 @@ bool HasWholeWord(const char* text, const char* word, std::size_t length) {
   return false;
 }
 
-void LowerCopy(const char* text, char (&out)[kVerseCopySize]) {
-  int i = 0;
-  for (; i < kVerseCopySize - 1 && text[i]; ++i)
-    out[i] = static_cast<char>(ToLowerAscii(static_cast<unsigned char>(text[i])));
-  out[i] = '\0';
-}
+namespace {
 
-// A verse that several dictionary words of a substring search counted more
-// than once gets the number of distinct query words in its text instead.
-std::int32_t CountQueryWordsIn(const BibleData& data, const SearchState& state, VerseIndex v) {
-  char lowered[kVerseCopySize];
-  const char* text = VerseText(data, v);
-  if (!state.options.case_sensitive) {
-    LowerCopy(text, lowered);
-    text = lowered;
-  }
-  std::int32_t count = 0;
-  QueryWords words(state.search_text_prefill, kSearchTextSize);
-  QueryWord word;
-  char key[kQueryWordBufferSize];
-  while (words.Next(&word))
-    if (CopyQueryWord(word, !state.options.case_sensitive, key) && std::strstr(text, key)) ++count;
-  return count;
-}
+bool InRange(VerseIndex v, VerseSpan range) { return v >= range.first && v <= range.last; }
 
 }  // namespace
 
@@ -116,16 +89,21 @@ void CountWordVerses(const BibleData& data, SearchState& state, const char* word
     return;
   }
 
+  // Many dictionary words can contain the query word ("love", "loved",
+  // "beloved"), so the verses are first gathered once each.
+  std::uint8_t* reached = state.word_reached;
+  std::memset(reached, 0, sizeof state.word_reached);
   for (int w = 0; w < WordCount(data); ++w) {
     if (!std::strstr(WordAt(data, w), key)) continue;
     WordRun run = WordVersesOf(data, w);
     if (!case_sensitive) {
-      for (const std::uint16_t* v = run.begin; v != run.end; ++v) ++counts[*v];
+      for (const std::uint16_t* v = run.begin; v != run.end; ++v) reached[*v] = 1;
       continue;
     }
     for (const std::uint16_t* v = run.begin; v != run.end; ++v)
-      if (InRange(*v, range) && std::strstr(VerseText(data, *v), word)) ++counts[*v];
+      if (!reached[*v] && InRange(*v, range) && std::strstr(VerseText(data, *v), word)) reached[*v] = 1;
   }
+  for (VerseIndex v = 0; v <= kLastVerse; ++v) counts[v] += reached[v];
 }
 
 bool RunWordSearch(const BibleData& data, SearchState& state) {
@@ -143,10 +121,6 @@ bool RunWordSearch(const BibleData& data, SearchState& state) {
   }
 
   VerseSpan range = SearchRange(state.options);
-  if (state.options.sub_string)
-    for (VerseIndex v = range.first; v <= range.last; ++v)
-      if (state.hit_counts[v] > 1) state.hit_counts[v] = CountQueryWordsIn(data, state, v);
-
   for (VerseIndex v = range.first; v <= range.last; ++v)
     if (Qualifies(state.options.boolean_type, state.hit_counts[v], state.query_word_count)) return true;
   return false;

@@ -4,6 +4,8 @@
 // read only the verses that the concordance already names.
 #pragma once
 
+#include <cstddef>
+
 #include "search/search_state.h"
 #include "store/bible_data.h"
 
@@ -17,8 +19,13 @@ void NormalizeQuery(SearchState& state);
 // The position of a lower-case word in the dictionary, or -1.
 int FindDictionaryWord(const BibleData& data, const char* key);
 
+// Whether `word` (`length` letters) stands in `text` as a whole word, with
+// no letter right before or after it; the letters must match exactly.
+bool HasWholeWord(const char* text, const char* word, std::size_t length);
+
 // Adds the verses of one query word (NUL-terminated, as typed) to the hit
-// counters. A word longer than 31 letters counts nothing.
+// counters, each verse at most once. A word longer than 31 letters counts
+// nothing.
 void CountWordVerses(const BibleData& data, SearchState& state, const char* word, bool case_sensitive,
                      bool sub_string);
 
