@@ -20,27 +20,49 @@ constexpr std::size_t kBlock = 16;  // positions looked at together
 
 bool IsLetterAt(const char* text, std::size_t i) { return IsAsciiLetter(static_cast<unsigned char>(text[i])); }
 
-// One bit for each of the 16 positions from `p` where a match can start:
-// the word's first letter there and its last letter `last` bytes further.
-// With `case_bit` 0x20 a byte matches a lower-case letter when the byte
-// with that bit set equals it, which holds for that letter in either case
-// and for no other byte, so the text needs no lower-cased copy.
-unsigned CandidateBits(const unsigned char* p, std::size_t last, unsigned char case_bit, unsigned char first_letter,
-                       unsigned char last_letter) {
+// Finds where a word can start, 16 positions at a time: one bit for each
+// position that holds the word's first letter and, `last` bytes further,
+// its last letter. With `case_bit` 0x20 a byte matches a lower-case letter
+// when the byte with that bit set equals it, which holds for that letter
+// in either case and for no other byte, so the text needs no lower-cased
+// copy.
+class CandidateFinder {
+ public:
+  CandidateFinder(unsigned char case_bit, unsigned char first_letter, unsigned char last_letter, std::size_t last)
+      : last_(last)
 #if defined(__SSE2__)
-  const __m128i fold = _mm_set1_epi8(static_cast<char>(case_bit));
-  __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold);
-  __m128i ends = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + last)), fold);
-  __m128i hits = _mm_and_si128(_mm_cmpeq_epi8(starts, _mm_set1_epi8(static_cast<char>(first_letter))),
-                               _mm_cmpeq_epi8(ends, _mm_set1_epi8(static_cast<char>(last_letter))));
-  return static_cast<unsigned>(_mm_movemask_epi8(hits));
+        , fold_(_mm_set1_epi8(static_cast<char>(case_bit))),
+        first_(_mm_set1_epi8(static_cast<char>(first_letter))),
+        final_(_mm_set1_epi8(static_cast<char>(last_letter))) {
+  }
 #else
-  unsigned bits = 0;
-  for (std::size_t i = 0; i < kBlock; ++i)
-    bits |= static_cast<unsigned>((p[i] | case_bit) == first_letter && (p[i + last] | case_bit) == last_letter) << i;
-  return bits;
+        , case_bit_(case_bit), first_(first_letter), final_(last_letter) {
+  }
 #endif
-}
+
+  // `p` has kBlock + last readable bytes.
+  unsigned Bits(const unsigned char* p) const {
+#if defined(__SSE2__)
+    __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold_);
+    __m128i ends = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + last_)), fold_);
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first_), _mm_cmpeq_epi8(ends, final_))));
+#else
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < kBlock; ++i)
+      bits |= static_cast<unsigned>((p[i] | case_bit_) == first_ && (p[i + last_] | case_bit_) == final_) << i;
+    return bits;
+#endif
+  }
+
+ private:
+  std::size_t last_;
+#if defined(__SSE2__)
+  __m128i fold_, first_, final_;
+#else
+  unsigned char case_bit_, first_, final_;
+#endif
+};
 
 // The matches of one word in `hay` (NUL-terminated, `length` bytes): the
 // positions of its occurrences, or with `whole` of those that stand as a
@@ -54,35 +76,32 @@ int FindMatches(const char* hay, std::size_t length, const char* word, std::size
                 int* at, int max) {
   if (n == 0 || n > length) return 0;
   const unsigned char case_bit = fold ? 0x20 : 0;
-  const unsigned char first_letter = static_cast<unsigned char>(word[0]);
-  const unsigned char last_letter = static_cast<unsigned char>(word[n - 1]);
+  const CandidateFinder finder(case_bit, static_cast<unsigned char>(word[0]), static_cast<unsigned char>(word[n - 1]),
+                               n - 1);
   const std::size_t starts = length - n + 1;  // positions where a match fits
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(hay);
+  unsigned char rest[kBlock + kQueryWordBufferSize] = {};
   int count = 0;
   std::size_t next = 0;  // no match starts before next
-  auto consider = [&](std::size_t pos) {
-    if (pos < next) return;  // inside the previous occurrence
-    for (std::size_t k = 1; k + 1 < n; ++k)
-      if ((static_cast<unsigned char>(hay[pos + k]) | case_bit) != static_cast<unsigned char>(word[k])) return;
-    next = pos + n;
-    if (whole && ((pos > 0 && IsLetterAt(hay, pos - 1)) || IsLetterAt(hay, pos + n))) return;
-    if (count < max) at[count++] = static_cast<int>(pos);
-  };
-  auto consider_block = [&](const unsigned char* p, std::size_t base) {
-    unsigned bits = CandidateBits(p, n - 1, case_bit, first_letter, last_letter);
+  for (std::size_t base = 0; base < starts && count < max; base += kBlock) {
+    const unsigned char* block = text + base;
+    if (base + kBlock + n - 1 > length + 1) {
+      // The last block would read past the NUL: it reads a zero-padded copy.
+      std::memcpy(rest, block, length - base);
+      block = rest;
+    }
+    unsigned bits = finder.Bits(block);
     if (starts - base < kBlock) bits &= (1u << (starts - base)) - 1;  // no match runs past the text
-    for (; bits && count < max; bits &= bits - 1) consider(base + static_cast<std::size_t>(__builtin_ctz(bits)));
-  };
-
-  const unsigned char* text = reinterpret_cast<const unsigned char*>(hay);
-  std::size_t base = 0;
-  // Blocks whose reads stay inside the text and its NUL...
-  for (; base + kBlock + n - 1 <= length + 1 && count < max; base += kBlock) consider_block(text + base, base);
-  // ...and the rest from a zero-padded copy, which the blocks may read to
-  // its end.
-  if (base < starts && count < max) {
-    unsigned char rest[2 * kBlock + 2 * kQueryWordBufferSize] = {};
-    std::memcpy(rest, text + base, length - base);
-    for (std::size_t b = 0; base + b < starts && count < max; b += kBlock) consider_block(rest + b, base + b);
+    for (; bits && count < max; bits &= bits - 1) {
+      std::size_t pos = base + static_cast<std::size_t>(__builtin_ctz(bits));
+      if (pos < next) continue;  // inside the previous occurrence
+      std::size_t k = 1;
+      while (k + 1 < n && (text[pos + k] | case_bit) == static_cast<unsigned char>(word[k])) ++k;
+      if (k + 1 < n) continue;
+      next = pos + n;
+      if (whole && ((pos > 0 && IsLetterAt(hay, pos - 1)) || IsLetterAt(hay, pos + n))) continue;
+      at[count++] = static_cast<int>(pos);
+    }
   }
   return count;
 }
