@@ -1,5 +1,6 @@
 #include "shell/program_win.h"
 
+#include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window_win.h"
 
@@ -34,7 +35,7 @@ struct ClassInfo {
 // then they are plain windows of the right class.
 const ClassInfo kClasses[] = {
     {CLASS_MAIN, MainWindowProc, COLOR_BTNFACE, RES_BIG_ICON, RES_MENU},
-    {CLASS_PASSAGE, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_PASSAGE, PassageWindowProc, COLOR_WINDOW, nullptr, nullptr},
     {CLASS_VERSE_LIST, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
     {CLASS_NOTES, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
     {CLASS_NOTE_EDITOR, DefWindowProcA, COLOR_BTNFACE, nullptr, nullptr},
