@@ -52,11 +52,16 @@ inline bool PassageHasSelection(const SelectionState& selection) {
   return selection.owner == kPassageOwner && selection.anchor.item >= 0 && selection.end.item >= 0;
 }
 
+// The passage's own fields. CurrentVerse itself is kept with the settings
+// (MISC "ReadVerse"); the selection's owner with the shell, since every pane
+// sets it. The two points and the drag flag are shared with the verse list.
 struct PassageState {
-  VerseIndex current_verse = 0;  // CurrentVerse: the top verse, 0..31101
   // Results of the last paint or measure pass.
-  VerseIndex bottom_verse = 0;   // ReadBottomVerse
-  int line_height = 0;           // ReadLineHeight
+  VerseIndex bottom_verse = 0;  // ReadBottomVerse
+  int line_height = 0;          // ReadLineHeight
+  SelectionPoint anchor;        // SelAnchor
+  SelectionPoint end;           // SelEnd
+  bool dragging = false;        // SelDragging
 };
 
 }  // namespace kv

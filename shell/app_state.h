@@ -4,9 +4,23 @@
 
 #include <string>
 
+#include "notes/note_files.h"
+#include "passage/passage_state.h"
+#include "search/search_state.h"
+#include "shell/settings.h"
 #include "store/bible_data.h"
 
 namespace kv {
+
+// Who holds the program's one selection (SelectionOwner).
+constexpr int kNoSelection = -1;
+constexpr int kSelectionVerseList = 3;
+constexpr int kSelectionPassage = 4;
+constexpr int kSelectionNotesDisplay = 8;
+constexpr int kSelectionNoteEditor = 10;
+
+// NoteSearchPrefill: the Search Notes dialog's starting text.
+constexpr int kNoteSearchTextSize = 150;
 
 struct StoreState {
   BibleData bible;
@@ -18,13 +32,31 @@ struct ShellState {
   bool startup_complete = false;
   // The private profile file; a bare name lands in the Windows folder.
   std::string settings_file = "Kelvane.Ini";
+  // While set the note editor frame takes the notes pane's place.
+  bool note_editor_open = false;
+  // The tab shown in the verse list pane: 0 "Verse List", 1 "Reference List".
+  int verse_list_tab_index = 0;
+  int selection_owner = kNoSelection;
+  char note_search_prefill[kNoteSearchTextSize] = {};
 };
 
 struct AppState {
   StoreState store;
+  // Every setting as read at start-up; the view flags, bookmarks, fonts,
+  // display and format options live here for the run. The search options
+  // and history move to `search`, the note set and verse to `notes`.
+  Settings settings;
+  SearchState search;
+  NotesState notes;
+  PassageState passage;
   ShellState shell;
 };
 
 AppState& App();
+
+// Hands the settings that other groups own over to them after reading.
+void TakeOverSettings(AppState& app);
+// Gathers them back into `app.settings` before writing.
+void GatherSettings(AppState& app);
 
 }  // namespace kv

@@ -1,8 +1,10 @@
 #include "shell/program_win.h"
 
+#include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window_win.h"
+#include "verselist/verse_list_window_win.h"
 
 namespace kv {
 
@@ -31,14 +33,12 @@ struct ClassInfo {
   const char* menu;
 };
 
-// The pane classes get their own procedures as their windows are built; until
-// then they are plain windows of the right class.
 const ClassInfo kClasses[] = {
     {CLASS_MAIN, MainWindowProc, COLOR_BTNFACE, RES_BIG_ICON, RES_MENU},
     {CLASS_PASSAGE, PassageWindowProc, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_VERSE_LIST, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_NOTES, DefWindowProcA, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_NOTE_EDITOR, DefWindowProcA, COLOR_BTNFACE, nullptr, nullptr},
+    {CLASS_VERSE_LIST, VerseListWindowProc, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTES, NotesWindowProc, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTE_EDITOR, NoteEditorFrameProc, COLOR_BTNFACE, nullptr, nullptr},
 };
 
 bool RegisterProgramClasses(HINSTANCE instance) {
@@ -61,6 +61,8 @@ bool RegisterProgramClasses(HINSTANCE instance) {
 int RunMessageLoop() {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HWND modeless = Windows().modeless;
+    if (modeless && IsDialogMessageA(modeless, &msg)) continue;
     HACCEL accelerators = Windows().accelerators;
     if (accelerators && TranslateAcceleratorA(Windows().main, accelerators, &msg)) continue;
     TranslateMessage(&msg);

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
+
+#include "shell/toolbar_tips.h"
 
 namespace kv {
 
@@ -12,6 +15,27 @@ struct ShellWindows {
   HMENU menu = nullptr;
   HWND main = nullptr;
   HWND splash = nullptr;
+  HWND toolbar = nullptr;
+  HWND status = nullptr;
+  HWND verse_list_tab = nullptr;
+  HWND passage_tab = nullptr;
+  HWND note_set_tab = nullptr;
+  HWND verse_list = nullptr;
+  HWND passage = nullptr;
+  HWND reference_list = nullptr;
+  HWND notes = nullptr;
+  HWND notes_display = nullptr;
+  HWND note_editor_frame = nullptr;
+  HWND note_editor = nullptr;
+  // A modeless dialog open now (note search progress, printing): the message
+  // loop gives it its keyboard messages.
+  HWND modeless = nullptr;
+  HFONT note_font = nullptr;
+  // Kept for printing: the default printer's page set-up, then the user's.
+  PAGESETUPDLGA page_setup = {};
+  // The computed tooltips are read by the tooltip control after the
+  // notification returns, so their text lives here.
+  char tip_text[kTipTextSize] = {};
 };
 
 ShellWindows& Windows();

@@ -9,6 +9,7 @@
 #include "output/format_options.h"
 #include "platform/font_description.h"
 #include "platform/profile.h"
+#include "search/search_state.h"
 #include "shell/navigation.h"
 #include "store/bible_data.h"
 
@@ -18,7 +19,7 @@ namespace kv {
 extern const char* const kSettingsFileName;  // "Kelvane.Ini"
 
 constexpr int kHistorySlots = 10;
-constexpr std::size_t kSearchTextSize = 200;   // a history slot: 199 characters and the NUL
+// A history slot holds kSearchTextSize bytes: 199 characters and the NUL.
 constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as up to 49 characters
 
 // What a font read from the settings always has.

@@ -1,0 +1,26 @@
+// Key highlighting: marks the matches of the last search in a working copy
+// of a verse's text with '{' before and '}' after each, which the stored text
+// never holds. The verse list paints the marked runs in the key colour, and
+// the marking counts the occurrences the status bar shows.
+#pragma once
+
+#include <cstddef>
+
+#include "search/search_state.h"
+
+namespace kv {
+
+// The caller's buffers for marking hold this much (a 599-byte verse has room
+// for well over a thousand marks).
+constexpr int kMarkBufferSize = 4000;
+
+// Marks `text` (NUL-terminated, `size` bytes of room) in place after the
+// last search: each query word as a whole word or substring (word mode), or
+// every letter run of each occurrence of the phrase (phrase mode). Adds the
+// number of matches to occurrence_count and returns it. A match whose marks
+// would not fit the buffer is left unmarked and uncounted.
+int MarkKeys(SearchState& state, char* text, std::size_t size);
+// The same for a text whose length the caller knows already.
+int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size);
+
+}  // namespace kv

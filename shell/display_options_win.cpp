@@ -1,0 +1,92 @@
+#include "shell/display_options_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "passage/passage_window_win.h"
+#include "resources/resource_ids.h"
+#include "shell/app_state.h"
+#include "shell/command_dispatch_win.h"
+#include "shell/fonts_win.h"
+#include "shell/notes_view_win.h"
+#include "shell/program_win.h"
+
+namespace kv {
+namespace {
+
+constexpr int kCustomColorCount = 16;
+
+// The passage and the verse list lay out afresh from the state on every
+// paint, so a repaint is all a display change needs.
+void RepaintPassage() { SetCurrentVerse(App().settings.CurrentVerse); }
+void RepaintVerseList() { InvalidateRect(Windows().verse_list, nullptr, TRUE); }
+
+// The system font chooser on `font`, which it updates on OK.
+bool ChooseDisplayFont(FontDescription* font) {
+  LOGFONTA chosen = ToLogFont(*font);
+  CHOOSEFONTA choose = {};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = Windows().main;
+  choose.hDC = GetDC(Windows().main);
+  choose.lpLogFont = &chosen;
+  choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  choose.nFontType = SCREEN_FONTTYPE;
+  const BOOL ok = ChooseFontA(&choose);
+  ReleaseDC(Windows().main, choose.hDC);
+  if (ok) *font = FromLogFont(chosen);
+  return ok != FALSE;
+}
+
+}  // namespace
+
+void ToggleParagraphFormat() {
+  AppState& app = App();
+  app.settings.ParagraphFormat = app.settings.ParagraphFormat ? 0 : 1;
+  CheckCommand(CMD_PARAGRAPH_FORMAT, app.settings.ParagraphFormat != 0);
+  if (app.shell.selection_owner == kSelectionPassage) app.shell.selection_owner = kNoSelection;
+  RepaintPassage();
+}
+
+void SetItalicsMode(int mode) {
+  std::uint8_t& italics = App().settings.Italics;
+  if (italics <= 2) CheckCommand(CMD_ITALICS_ITALIC + italics, false);
+  italics = static_cast<std::uint8_t>(mode);
+  CheckCommand(CMD_ITALICS_ITALIC + mode, true);
+  RepaintPassage();
+  RepaintVerseList();
+}
+
+void ChooseVerseListFont() {
+  if (ChooseDisplayFont(&App().settings.VerseListFont)) RepaintVerseList();
+}
+
+void ChoosePassageFont() {
+  if (ChooseDisplayFont(&App().settings.ReadWindowFont)) RepaintPassage();
+}
+
+void ChooseNotesFont() {
+  if (!ChooseDisplayFont(&App().settings.NoteFont)) return;
+  ShellWindows& w = Windows();
+  if (w.note_font) DeleteObject(w.note_font);
+  LOGFONTA font = ToLogFont(App().settings.NoteFont);
+  w.note_font = CreateFontIndirectA(&font);
+  SendMessageA(w.notes_display, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
+  SendMessageA(w.note_editor, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
+  ShowNote(App().notes, ShellNotesPorts(), App().notes.current_verse);
+}
+
+void ChooseKeyHighlightColor() {
+  // Kept for the run only, as the colour chooser's own custom colours.
+  static COLORREF custom[kCustomColorCount] = {};
+  CHOOSECOLORA choose = {};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = Windows().main;
+  choose.rgbResult = App().settings.KeyHighlightColor;
+  choose.lpCustColors = custom;
+  choose.Flags = CC_RGBINIT;
+  if (!ChooseColorA(&choose)) return;
+  App().settings.KeyHighlightColor = choose.rgbResult;
+  if (App().search.result_count != 0) RepaintVerseList();
+}
+
+}  // namespace kv

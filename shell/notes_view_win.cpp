@@ -1,0 +1,81 @@
+#include "shell/notes_view_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "resources/resource_ids.h"
+#include "shell/app_state.h"
+#include "shell/program_win.h"
+
+namespace kv {
+
+void NotesWindowView::SetText(const char* text) {
+  SetWindowTextA(Windows().notes_display, text);
+  SendMessageA(Windows().notes_display, EM_SETSEL, 0, 0);
+}
+
+void NotesWindowView::SetNoteReference(const char* reference) {
+  SendMessageA(Windows().status, SB_SETTEXTA, STATUS_PART_NOTE, reinterpret_cast<LPARAM>(reference));
+}
+
+void NotesWindowView::Select(std::size_t start, std::size_t end) {
+  SendMessageA(Windows().notes_display, EM_SETSEL, start, end);
+  SendMessageA(Windows().notes_display, EM_SCROLLCARET, 0, 0);
+}
+
+void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int selected) {
+  HWND tabs = Windows().note_set_tab;
+  SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(labels[i].c_str());
+    item.iImage = -1;
+    SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
+}
+
+bool SystemClipboard::Open() { return OpenClipboard(Windows().main) != FALSE; }
+
+void SystemClipboard::Empty() { EmptyClipboard(); }
+
+char* SystemClipboard::Allocate(std::size_t size) {
+  block_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
+  return block_ ? static_cast<char*>(GlobalLock(block_)) : nullptr;
+}
+
+void SystemClipboard::Hand() {
+  if (!block_) return;
+  GlobalUnlock(block_);
+  // Once handed over the clipboard owns the block; only a refused one is ours to free.
+  if (!SetClipboardData(CF_TEXT, block_)) GlobalFree(block_);
+  block_ = nullptr;
+}
+
+void SystemClipboard::Close() {
+  if (block_) {
+    GlobalUnlock(block_);
+    GlobalFree(block_);
+    block_ = nullptr;
+  }
+  CloseClipboard();
+}
+
+UserServices& ShellMessages() {
+  static MessageBoxServices services(nullptr);
+  services.SetOwner(Windows().main);
+  return services;
+}
+
+Clipboard& ShellClipboard() {
+  static SystemClipboard clipboard;
+  return clipboard;
+}
+
+NotesPorts ShellNotesPorts() {
+  static NotesWindowView view;
+  return NotesPorts{SystemFiles(), ShellMessages(), view, App().store.bible};
+}
+
+}  // namespace kv
