@@ -142,18 +142,21 @@ PassageCopyResult CopyPassageSelection(const BibleData& bible, const SelectionSt
                                        bool paragraph_format, Clipboard& clipboard, UserServices& user) {
   OrderedSelection ordered;
   if (!UsableSelection(selection, &ordered)) return PassageCopyResult::NoSelection;
+  // The clipboard is opened before the block is taken, so that a busy
+  // clipboard leaves no block behind.
+  if (!clipboard.Open()) {
+    user.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
+    return PassageCopyResult::NoClipboard;
+  }
   const std::size_t size = PassageCopyBlockSize(ordered);
   char* block = clipboard.Allocate(size);
   if (!block) {
+    clipboard.Close();
     user.Tell(kPassageCopyErrorCaption, kPassageCopyErrorText, MessageIcon::Error);
     return PassageCopyResult::NoMemory;
   }
   std::memset(block, 0, size);
   BuildPassageSelectionText(bible, ordered, paragraph_format, block, size);
-  if (!clipboard.Open()) {
-    user.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
-    return PassageCopyResult::NoClipboard;
-  }
   clipboard.Empty();
   clipboard.Hand();
   clipboard.Close();

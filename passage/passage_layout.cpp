@@ -131,23 +131,23 @@ class PassageLayout {
 void PassageLayout::Run() {
   FontDescription bold = view_.font;
   bold.weight = kBoldWeight;
-  normal_font_ = canvas_.CreateFont(view_.font);
-  bold_font_ = canvas_.CreateFont(bold);
+  normal_font_ = canvas_.MakeFont(view_.font);
+  bold_font_ = canvas_.MakeFont(bold);
   if (painting()) {
     FontDescription italic = view_.font;
     italic.weight = kNormalWeight;
     italic.italic = 1;
-    italic_font_ = canvas_.CreateFont(italic);
+    italic_font_ = canvas_.MakeFont(italic);
   }
 
   const VerseIndex top = view_.top;
   bottom_verse_ = top;
-  canvas_.SelectFont(bold_font_);
+  canvas_.UseFont(bold_font_);
   lh_ = line_height_ = canvas_.LineHeight();
 
   PlaceTopLabel();
   if (!hit_) {
-    canvas_.SelectFont(normal_font_);
+    canvas_.UseFont(normal_font_);
     VerseRecord record = RecordOf(bible_, top);
     label_number_ = record.verse;
     chapter_ = record.chapter;
@@ -185,9 +185,9 @@ void PassageLayout::Run() {
     }
   }
 
-  canvas_.DeleteFont(normal_font_);
-  canvas_.DeleteFont(bold_font_);
-  if (painting()) canvas_.DeleteFont(italic_font_);
+  canvas_.FreeFont(normal_font_);
+  canvas_.FreeFont(bold_font_);
+  if (painting()) canvas_.FreeFont(italic_font_);
 
   if (bottom_verse_ == top) bottom_verse_ = top + 1 > kLastVerse ? kLastVerse : top + 1;
 }
@@ -222,10 +222,10 @@ void PassageLayout::PlacePendingWord(int width) {
       // type, the punctuation upright. The blank that follows comes as a
       // word of its own and counts with this one.
       std::size_t head = word_size_ - 1;
-      canvas_.SelectFont(italic_font_);
+      canvas_.UseFont(italic_font_);
       canvas_.Draw(x_, y_, word_, head, colors());
       int head_width = canvas_.Measure(word_, head);
-      canvas_.SelectFont(normal_font_);
+      canvas_.UseFont(normal_font_);
       canvas_.Draw(x_ + head_width, y_, word_ + head, 1, colors());
       width = head_width + canvas_.Measure(word_ + head, 1);
       --k_;
@@ -255,7 +255,7 @@ bool PassageLayout::StartVerse() {
   k_ = 0;
   if (v_ > kLastVerse) return false;
   if (painting() && selected_ && start_ == SelectionPoint{v_, 0}) SetColors(true);
-  canvas_.SelectFont(bold_font_);
+  canvas_.UseFont(bold_font_);
   VerseRecord record = RecordOf(bible_, v_);
   label_number_ = record.verse;
   if (record.chapter != chapter_ || record.book != book_) {
@@ -301,7 +301,7 @@ bool PassageLayout::StartVerse() {
     }
     prev_ = x_;
   }
-  canvas_.SelectFont(normal_font_);
+  canvas_.UseFont(normal_font_);
   if (painting() && selected_ && end_ == SelectionPoint{v_, 0}) SetColors(false);
   // With Paragraph Format on the pilcrow is shown by the line break and the
   // indent, so it is not drawn.
@@ -343,7 +343,7 @@ void PassageLayout::BuildWord() {
         Append('[');
       } else if (italic_type) {
         italic_ = true;
-        canvas_.SelectFont(italic_font_);
+        canvas_.UseFont(italic_font_);
       }
       continue;
     }
@@ -362,7 +362,7 @@ void PassageLayout::BuildWord() {
         // back to upright type, past the bracket and the punctuation. The
         // verse's end is never skipped.
         italic_ = false;
-        canvas_.SelectFont(normal_font_);
+        canvas_.UseFont(normal_font_);
         ++p_;
         if (*p_ != 0) ++p_;
         continue;

@@ -18,10 +18,10 @@ class TextCanvas {
   using FontId = int;
 
   virtual ~TextCanvas() = default;
-  // A font made from `font`, alive until DeleteFont.
-  virtual FontId CreateFont(const FontDescription& font) = 0;
-  virtual void DeleteFont(FontId font) = 0;
-  virtual void SelectFont(FontId font) = 0;
+  // A font made from `font`, alive until FreeFont.
+  virtual FontId MakeFont(const FontDescription& font) = 0;
+  virtual void FreeFont(FontId font) = 0;
+  virtual void UseFont(FontId font) = 0;
   // The height of a line of the selected font (its tmHeight).
   virtual int LineHeight() = 0;
   // The width of `size` bytes in the selected font.

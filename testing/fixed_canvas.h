@@ -35,14 +35,14 @@ class FixedCanvas final : public TextCanvas {
     return WidthOf(style) * static_cast<int>(text.size());
   }
 
-  FontId CreateFont(const FontDescription& font) override {
+  FontId MakeFont(const FontDescription& font) override {
     FontId id = next_id_++;
     live_[id] = font.italic ? FontStyle::Italic : font.weight >= kBoldWeight ? FontStyle::Bold : FontStyle::Normal;
     ++created_;
     return id;
   }
-  void DeleteFont(FontId font) override { live_.erase(font); }
-  void SelectFont(FontId font) override { selected_ = live_.at(font); }
+  void FreeFont(FontId font) override { live_.erase(font); }
+  void UseFont(FontId font) override { selected_ = live_.at(font); }
   int LineHeight() override { return kLineHeight; }
   int Measure(const char*, std::size_t size) override {
     ++measures_;
