@@ -290,6 +290,23 @@ TEST_F(PassageWindow, MenuCommandsGoToTheMainWindow) {
   });
 }
 
+// Chapter steps start from the verse at the top; a bookmark is set at the
+// selection's first verse when the passage holds one.
+TEST_F(PassageWindow, ChapterStepsStartAtTheTopAndBookmarksAtTheSelection) {
+  Run([](HWND) {
+    App().settings.ParagraphFormat = 0;
+    ShowVerse(29);  // Genesis 1:30, with Genesis 2 below it
+    SetFocus(Passage());
+    Select({31, 1}, {31, 3});  // inside Genesis 2:1
+    SendMessageA(Passage(), WM_COMMAND, CMD_SET_BOOKMARK_LAST, 0);
+    EXPECT_EQ(App().settings.Bookmarks[9], 31);
+    SendMessageA(Passage(), WM_COMMAND, CMD_NEXT_CHAPTER, 0);
+    VerseRecord record = RecordOf(App().store.bible, App().settings.CurrentVerse);
+    EXPECT_EQ(record.chapter, 2);
+    EXPECT_EQ(record.verse, 1);
+  });
+}
+
 // Only the passage window, as a BMP in the build folder.
 void SavePassageShot(const std::string& name) {
   RedrawWindow(Passage(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
