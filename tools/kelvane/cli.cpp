@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/text_util.h"
 #include "store/reference_parser.h"
 
 namespace kv::cli {
@@ -57,6 +58,18 @@ bool RejectUnknownOptions(const Args& args) {
       return true;
     }
   return false;
+}
+
+bool ReadCount(const std::string& word, int limit, int* value) {
+  if (word.empty() || word.size() > 9) return false;
+  int n = 0;
+  for (char c : word) {
+    if (!IsAsciiDigit(static_cast<unsigned char>(c))) return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n > limit) return false;
+  *value = n;
+  return true;
 }
 
 int UsageError(const std::string& message) {

@@ -52,6 +52,10 @@ bool TakeOption(Args& args, std::string_view name, std::string* value);
 // Any word still starting with "--" is an unknown option.
 bool RejectUnknownOptions(const Args& args);
 
+// Reads a count typed as decimal digits only, at most `limit`; false for
+// anything else ("", "-3", "12abc").
+bool ReadCount(const std::string& word, int limit, int* value);
+
 // Prints "kelvane: MESSAGE" on stderr and returns kUsageError.
 int UsageError(const std::string& message);
 // Prints "kelvane: MESSAGE" on stderr.
