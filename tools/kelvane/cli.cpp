@@ -72,6 +72,19 @@ bool ReadCount(const std::string& word, int limit, int* value) {
   return true;
 }
 
+bool IsNoteSetFileName(const std::string& file_name) {
+  static const char* const kNoteSuffixes[] = {".nmi", ".nmd", ".nmi.temp", ".nmd.temp"};
+  for (const char* suffix : kNoteSuffixes) {
+    std::size_t length = std::strlen(suffix);
+    if (file_name.size() >= length &&
+        EqualsIgnoringAsciiCase(file_name.c_str() + file_name.size() - length, suffix)) {
+      Fail(file_name + " is a note set file: no command writes over one");
+      return true;
+    }
+  }
+  return false;
+}
+
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "kelvane: %s\n", message.c_str());
   return kUsageError;

@@ -17,7 +17,7 @@ struct ListFile {
 };
 
 // Takes "--as FORM FILE" out of the arguments. False after a usage error
-// was reported.
+// was reported, a note set file named as FILE included.
 inline bool TakeListFile(Args& args, ListFile* list_file) {
   for (auto it = args.words.begin(); it != args.words.end(); ++it) {
     if (*it != "--as") continue;
@@ -35,7 +35,7 @@ inline bool TakeListFile(Args& args, ListFile* list_file) {
     }
     list_file->file_name = *(it + 2);
     args.words.erase(it, it + 3);
-    return true;
+    return !IsNoteSetFileName(list_file->file_name);
   }
   return true;
 }

@@ -7,7 +7,6 @@
 #include "notes/note_files.h"
 #include "notes/note_search.h"
 #include "notes/note_sets.h"
-#include "platform/text_util.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
 #include "tools/kelvane/note_tool.h"

@@ -123,6 +123,7 @@ notes() {
   run note search --set Study --range "Eph 6" SWORD
   run note search --set Study --range "Eph 6:18 - 6:20" sword
   run note search --set Study --range "Ex - Re" --from "Ge 1:1" always
+  run note search --set Study --range "Ge 1" --from "Eph 6:17" sword
   run note search --set Study nothing
   run note search --set Study ""
   run note search grace
@@ -148,7 +149,7 @@ notes() {
   printf 'data' >Broken.nmd
   run note list
   printf '$ ls\n'
-  ls
+  LC_ALL=C ls
   printf '\n'
   cd .. || exit 1
   # Another folder; and Save Range with the notes of a set.
@@ -157,6 +158,10 @@ notes() {
   file with-notes.txt
   run save --notes Nosuch --dir notes Ge 1:1 nosuch.txt
   file nosuch.txt
+  # No output goes over a note set's file.
+  run save --notes "Bible Study" --dir notes Ge 1:1 "notes/Bible Study.NMD"
+  run search --as savefile "notes/Bible Study.nmi" --range "Ge 1:1" God
+  run note get --dir notes --set "Bible Study" Eph 6:17
 }
 
 xrefs() {

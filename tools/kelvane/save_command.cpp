@@ -21,6 +21,7 @@ int RunSave(Args& args) {
   if (!data) return kUsageError;
   std::string file_name = args.words.back();
   args.words.pop_back();
+  if (IsNoteSetFileName(file_name)) return kUsageError;
   std::string typed;
   for (const std::string& word : args.words) typed += (typed.empty() ? "" : " ") + word;
   VerseIndex first = 0, last = 0;
