@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/text_util.h"
 #include "store/reference_parser.h"
 
 namespace kv::cli {
@@ -56,6 +57,31 @@ bool RejectUnknownOptions(const Args& args) {
       UsageError("unknown option " + word);
       return true;
     }
+  return false;
+}
+
+bool ReadCount(const std::string& word, int limit, int* value) {
+  if (word.empty() || word.size() > 9) return false;
+  int n = 0;
+  for (char c : word) {
+    if (!IsAsciiDigit(static_cast<unsigned char>(c))) return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n > limit) return false;
+  *value = n;
+  return true;
+}
+
+bool IsNoteSetFileName(const std::string& file_name) {
+  static const char* const kNoteSuffixes[] = {".nmi", ".nmd", ".nmi.temp", ".nmd.temp"};
+  for (const char* suffix : kNoteSuffixes) {
+    std::size_t length = std::strlen(suffix);
+    if (file_name.size() >= length &&
+        EqualsIgnoringAsciiCase(file_name.c_str() + file_name.size() - length, suffix)) {
+      Fail(file_name + " is a note set file: no command writes over one");
+      return true;
+    }
+  }
   return false;
 }
 
