@@ -6,6 +6,7 @@
 
 #include "notes/note_files.h"
 #include "notes/note_search.h"
+#include "notes/note_set_source.h"
 #include "notes/notes_test_support.h"
 
 namespace {
@@ -65,5 +66,22 @@ void BM_SearchFullSetForMissingWord(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SearchFullSetForMissingWord)->Unit(benchmark::kMillisecond);
+
+// Save Range of the whole Bible with the notes of the full set: one seek and
+// one read per note, every verse followed by its note.
+void BM_SaveWholeBibleWithFullSet(benchmark::State& state) {
+  FullSet set;
+  kv::FormatOptions options;
+  for (auto _ : state) {
+    kv::NoteSetSource notes(*set.fixture.files, set.fixture.state.current());
+    set.fixture.user.messages.clear();
+    if (!kv::SaveRangeToFile(kv::testing::RealBible(), options, 0, kv::kLastVerse, *set.fixture.files, "out.txt",
+                             &notes, set.fixture.user)) {
+      state.SkipWithError("save failed");
+      break;
+    }
+  }
+}
+BENCHMARK(BM_SaveWholeBibleWithFullSet)->Unit(benchmark::kMillisecond);
 
 }  // namespace

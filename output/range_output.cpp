@@ -64,10 +64,13 @@ bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseI
   char line[kVerseLineSize];
   std::string note;
   bool written = true;
-  for (VerseIndex v = first; v <= last && written; ++v) {
+  bool notes_read = true;
+  for (VerseIndex v = first; v <= last && written && notes_read; ++v) {
     int length = FormatNextRangeLine(data, &format, v, line, sizeof line);
     written = files.Write(out, line, static_cast<std::size_t>(length));
-    if (written && notes && notes->ReadNote(v, &note)) {
+    NoteSource::Read read = written && notes ? notes->ReadNote(v, &note) : NoteSource::Read::NoNote;
+    notes_read = read != NoteSource::Read::Failed;
+    if (read == NoteSource::Read::Note) {
       // The note's text ends at its NUL, as the notes window shows it.
       std::size_t note_length = note.find('\0');
       if (note_length == std::string::npos) note_length = note.size();
@@ -78,11 +81,14 @@ bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseI
                 files.Write(out, kNoteFence, sizeof kNoteFence - 1);
     }
   }
-  if (written) written = files.Write(out, "", 1);
+  if (written && notes_read) written = files.Write(out, "", 1);
   if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText, MessageIcon::Error);
+  // A note that cannot be read leaves the file without its closing NUL, as
+  // a failed write does, so that it does not look like a finished save.
+  if (!notes_read) messages.Tell(kSaveErrorCaption, kCannotOpenNotesText, MessageIcon::Error);
   if (notes) notes->Close();
   files.Close(out);
-  return written;
+  return written && notes_read;
 }
 
 }  // namespace kv

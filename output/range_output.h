@@ -22,8 +22,10 @@ class NoteSource {
   virtual ~NoteSource() = default;
   // Opens the set's data file for reading; false when it cannot be opened.
   virtual bool Open() = 0;
-  // True with the note's text when the verse has a note in the set.
-  virtual bool ReadNote(VerseIndex verse, std::string* text) = 0;
+  enum class Read { NoNote, Note, Failed };
+  // The note's text when the verse has a note in the set. Failed when the
+  // note is there but cannot be read: the save must not pass for complete.
+  virtual Read ReadNote(VerseIndex verse, std::string* text) = 0;
   virtual void Close() = 0;
 };
 

@@ -58,13 +58,15 @@ class FakeNotes : public NoteSource {
  public:
   std::map<VerseIndex, std::string> notes;
   bool fail_open = false;
+  VerseIndex fail_read = kNoVerse;
   bool is_open = false;
   bool Open() override { return is_open = !fail_open; }
-  bool ReadNote(VerseIndex verse, std::string* text) override {
+  Read ReadNote(VerseIndex verse, std::string* text) override {
+    if (verse == fail_read) return Read::Failed;
     auto it = notes.find(verse);
-    if (it == notes.end()) return false;
+    if (it == notes.end()) return Read::NoNote;
     *text = it->second;
-    return true;
+    return Read::Note;
   }
   void Close() override { is_open = false; }
 };
@@ -183,6 +185,17 @@ TEST_F(RangeOutput, SaveFailures) {
                                  {"Save Error", "Error in writing to file"},
                                  {"Save Error", "Error in writing to file"},
                                  {"Save Error", "Error in writing to file"}}));
+}
+
+TEST_F(RangeOutput, ANoteThatCannotBeReadFailsTheSave) {
+  FakeNotes notes;
+  notes.notes[eph17] = "kept";
+  notes.fail_read = eph17 + 1;
+  EXPECT_FALSE(SaveRangeToFile(RealBible(), options, eph17, eph17 + 2, files, "r.txt", &notes, messages));
+  // What was written stays, without the closing NUL of a finished save.
+  EXPECT_EQ(dir.Read("r.txt"), " Eph 6:17 " + Text(eph17) + "\r\n\r\n\r\nkept\r\n\r\n 18 " + Text(eph17 + 1) + "\r\n");
+  EXPECT_FALSE(notes.is_open);
+  EXPECT_EQ(messages.CaptionsAndTexts(), (Told{{"Save Error", "Could not open notes file"}}));
 }
 
 }  // namespace

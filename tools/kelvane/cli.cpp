@@ -6,6 +6,9 @@
 #include <cstring>
 #include <map>
 
+#include "platform/text_util.h"
+#include "store/reference_parser.h"
+
 namespace kv::cli {
 namespace {
 
@@ -57,6 +60,31 @@ bool RejectUnknownOptions(const Args& args) {
   return false;
 }
 
+bool ReadCount(const std::string& word, int limit, int* value) {
+  if (word.empty() || word.size() > 9) return false;
+  int n = 0;
+  for (char c : word) {
+    if (!IsAsciiDigit(static_cast<unsigned char>(c))) return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n > limit) return false;
+  *value = n;
+  return true;
+}
+
+bool IsNoteSetFileName(const std::string& file_name) {
+  static const char* const kNoteSuffixes[] = {".nmi", ".nmd", ".nmi.temp", ".nmd.temp"};
+  for (const char* suffix : kNoteSuffixes) {
+    std::size_t length = std::strlen(suffix);
+    if (file_name.size() >= length &&
+        EqualsIgnoringAsciiCase(file_name.c_str() + file_name.size() - length, suffix)) {
+      Fail(file_name + " is a note set file: no command writes over one");
+      return true;
+    }
+  }
+  return false;
+}
+
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "kelvane: %s\n", message.c_str());
   return kUsageError;
@@ -78,6 +106,18 @@ const BibleData* LoadData(const Args& args) {
     return nullptr;
   }
   return &data;
+}
+
+bool ParseTypedReference(const BibleData& data, const std::string& typed, VerseIndex* first, VerseIndex* last) {
+  if (typed.size() > kReferenceTextLimit) {
+    Fail("a reference has at most " + std::to_string(kReferenceTextLimit) + " characters");
+    return false;
+  }
+  char text[kReferenceTextLimit + 1];
+  std::snprintf(text, sizeof text, "%s", typed.c_str());
+  if (ParseReference(data, text, first, last)) return true;
+  std::fprintf(stderr, "%s\n", kUnrecognizedReference);
+  return false;
 }
 
 // The bytes 0x80..0x9F of Windows-1252; the rest of the upper half is Latin-1.

@@ -52,6 +52,15 @@ bool TakeOption(Args& args, std::string_view name, std::string* value);
 // Any word still starting with "--" is an unknown option.
 bool RejectUnknownOptions(const Args& args);
 
+// Reads a count typed as decimal digits only, at most `limit`; false for
+// anything else ("", "-3", "12abc").
+bool ReadCount(const std::string& word, int limit, int* value);
+
+// True (after saying why) when `file_name` names a note set file: an index,
+// a data file or the temporary file of a save. A text written over one of
+// them would destroy the user's notes, so no command writes one.
+bool IsNoteSetFileName(const std::string& file_name);
+
 // Prints "kelvane: MESSAGE" on stderr and returns kUsageError.
 int UsageError(const std::string& message);
 // Prints "kelvane: MESSAGE" on stderr.
@@ -105,6 +114,15 @@ class TerminalUserServices final : public ::kv::UserServices {
   bool yes = false;
   bool information_to_stdout = false;
 };
+
+// The dialogs take at most 98 characters of a typed reference.
+constexpr std::size_t kReferenceTextLimit = 98;
+
+// Reads a typed reference (without `last`) or range as the Go To Verse and
+// Set Search Range dialogs do. On failure prints "Unrecognized Refrence" on
+// stderr and answers false.
+bool ParseTypedReference(const BibleData& data, const std::string& typed, VerseIndex* first,
+                         VerseIndex* last = nullptr);
 
 // Windows-1252 to UTF-8.
 std::string ToUtf8(std::string_view stored);

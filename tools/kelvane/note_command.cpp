@@ -7,38 +7,20 @@
 #include "notes/note_files.h"
 #include "notes/note_search.h"
 #include "notes/note_sets.h"
-#include "platform/text_util.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
-#include "tools/kelvane/note_reference.h"
+#include "tools/kelvane/note_tool.h"
 
 namespace kv::cli {
 namespace {
 
-struct NoteTool {
-  std::unique_ptr<Files> files;
-  TerminalUserServices user;
-  NoNotesView view;
-  NotesState state;
-  const BibleData* bible = nullptr;
-  NotesPorts Ports() { return NotesPorts{*files, user, view, *bible}; }
-};
-
-int FindSet(NoteTool& tool, const std::string& name) {
-  for (int i = 0; i < tool.state.table.count; ++i)
-    if (EqualsIgnoringAsciiCase(DisplayNameOf(tool.state.table.sets[static_cast<std::size_t>(i)].data_file).c_str(),
-                                name.c_str()))
-      return i;
-  return -1;
-}
+// A locked file is retried at most this often: the tool must end.
+constexpr int kMaxRetries = 1000;
 
 // Selects the set of --set; false (reported) when it is not there.
 bool SelectSet(NoteTool& tool, const std::string& name) {
-  int set = FindSet(tool, name);
-  if (set < 0) {
-    Fail("no note set named \"" + name + "\"");
-    return false;
-  }
+  int set = NoteSetNamed(tool, name);
+  if (set < 0) return false;
   tool.state.current_set = set;
   return true;
 }
@@ -62,15 +44,15 @@ int List(NoteTool& tool, Args& args, const std::string& set_name) {
 }
 
 bool ReadVerse(NoteTool& tool, const std::string& text, VerseIndex* verse) {
-  *verse = ReadNoteReference(*tool.bible, text);
-  if (*verse == kNoVerse) Fail("Unrecognized Refrence: " + text);
-  return *verse != kNoVerse;
+  return ParseTypedReference(*tool.bible, text, verse);
 }
 
 int Get(NoteTool& tool, const std::vector<std::string>& words) {
-  if (words.size() != 1) return UsageError("note get takes one reference");
+  if (words.empty()) return UsageError("note get takes a reference");
+  std::string typed;
+  for (const std::string& word : words) typed += (typed.empty() ? "" : " ") + word;
   VerseIndex verse;
-  if (!ReadVerse(tool, words[0], &verse)) return kUsageError;
+  if (!ReadVerse(tool, typed, &verse)) return kUsageError;
   if (!HasNote(tool.state, verse)) return kNothingFound;
   std::string text;
   if (!ReadNote(*tool.files, tool.state.current(), verse, &text)) {
@@ -103,16 +85,22 @@ int Search(NoteTool& tool, Args& args) {
   options.case_sensitive = TakeFlag(args, "--case");
   options.substring = TakeFlag(args, "--substring");
   std::string range, from;
-  if (TakeOption(args, "--range", &range) &&
-      !ReadNoteRange(*tool.bible, range, &options.start, &options.end))
-    return UsageError("Unrecognized Refrence: " + range);
+  if (TakeOption(args, "--range", &range) && !ParseTypedReference(*tool.bible, range, &options.start, &options.end))
+    return kUsageError;
   bool next = TakeOption(args, "--from", &from);
+  std::string caret;
+  bool has_caret = TakeOption(args, "--offset", &caret);
   if (RejectUnknownOptions(args)) return kUsageError;
   if (args.words.size() != 1) return UsageError("note search takes one text");
+  if (has_caret && !next) return UsageError("--offset is the caret in the note of --from REF");
   char text[kNoteSearchTextSize] = {};
   args.words[0].copy(text, kMaxNoteSearchChars);
   NoteSearchPosition position{options.start, 0};
   if (next && !ReadVerse(tool, from, &position.verse)) return kUsageError;
+  int offset = 0;
+  if (has_caret && !ReadCount(caret, kMaxNoteChars, &offset))
+    return UsageError("--offset takes a number from 0 to 65533");
+  position.offset = static_cast<std::size_t>(offset);
   tool.user.information_to_stdout = true;
   NoteSearchResult result = next ? FindNextNoteText(tool.state, tool.Ports(), text, options, &position)
                                  : FindFirstNoteText(tool.state, tool.Ports(), text, options, &position);
@@ -132,12 +120,12 @@ int RunNote(Args& args) {
   bool has_set = TakeOption(args, "--set", &set_name);
   NoteTool tool;
   tool.user.yes = TakeFlag(args, "--yes");
-  if (TakeOption(args, "--retry", &retries)) tool.user.retries = ReadNumber(retries.c_str());
+  if (TakeOption(args, "--retry", &retries) && !ReadCount(retries, kMaxRetries, &tool.user.retries))
+    return UsageError("--retry takes a number from 0 to " + std::to_string(kMaxRetries));
   if (action != "search" && RejectUnknownOptions(args)) return kUsageError;
-  tool.bible = LoadData(args);
-  if (!tool.bible) return kUsageError;
-  tool.files = MakeSystemFiles(dir);
-  DiscoverNoteSets(tool.state, tool.Ports());
+  const BibleData* data = LoadData(args);
+  if (!data) return kUsageError;
+  tool.Discover(*data, dir);
 
   bool needs_set = action == "get" || action == "set" || action == "search";
   if (needs_set && !has_set) return UsageError("note " + action + " needs --set NAME");
@@ -167,14 +155,15 @@ int RunNote(Args& args) {
 
 KELVANE_COMMAND(note, "note",
                 "note (list [--set NAME] | get --set NAME REF | set --set NAME REF [TEXT|-] | search --set NAME "
-                "[--case] [--substring] [--range RANGE] [--from REF] TEXT | new NAME | rename OLD NEW | delete NAME "
-                "--yes) [--dir DIR]",
+                "[--case] [--substring] [--range RANGE] [--from REF [--offset N]] TEXT | new NAME | rename OLD NEW | "
+                "delete NAME --yes) [--dir DIR]",
                 "The note sets of DIR (default: the current folder), found and repaired as the program does at\n"
                 "start-up. list: the sets, or the verses of one set that have a note. get: a note exactly as\n"
                 "stored (exit 1: no note). set: stores TEXT (or standard input) as the note; an empty text\n"
                 "deletes it; --retry N answers a locked file with Retry N times. search: Find First, or Find\n"
-                "Next from REF; prints the verse and the offset of the match. new, rename, delete: the set\n"
-                "operations of the Notes menu.\n",
+                "Next from REF with the caret at offset N of its note (default 0); prints the verse and the\n"
+                "offset of the match (exit 1: \"Text not found\"). new, rename, delete: the set operations\n"
+                "of the Notes menu.\n",
                 RunNote);
 
 }  // namespace

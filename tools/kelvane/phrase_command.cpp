@@ -1,6 +1,7 @@
 // kelvane phrase: the Phrase Search dialog from the command line.
 #include <string>
 
+#include "tools/kelvane/list_file.h"
 #include "tools/kelvane/search_output.h"
 
 namespace kv::cli {
@@ -8,6 +9,8 @@ namespace {
 
 int RunPhraseCommand(Args& args) {
   static SearchState state;  // a megabyte of result lists: not for the stack
+  ListFile list_file;
+  if (!TakeListFile(args, &list_file)) return kUsageError;
   // The listing options matter only for a one-word phrase, which is listed
   // and marked like a word search.
   int chosen = 0;
@@ -23,17 +26,19 @@ int RunPhraseCommand(Args& args) {
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
   if (!TakeSearchRange(*data, range, has_range, &state.options)) return kUsageError;
-  return SearchAndPrint(args, *data, state, SearchDialog::Phrase, JoinWords(args.words));
+  int status = SearchAndPrint(args, *data, state, SearchDialog::Phrase, JoinWords(args.words));
+  return WriteListFile(*data, state.verse_list, list_file, status);
 }
 
 }  // namespace
 
-KELVANE_COMMAND(phrase, "phrase", "phrase [--case] [--any|--one] [--substring] [--range RANGE] WORDS...",
+KELVANE_COMMAND(phrase, "phrase", "phrase [--case] [--any|--one] [--substring] [--range RANGE] [--as FORM FILE] WORDS...",
                 "Finds the verses holding the WORDS in this order, as the Phrase Search dialog does;\n"
                 "punctuation between the words does not matter.\n"
                 "  --case        letters must match in case\n"
                 "  --any, --one, --substring\n"
                 "                how a one-word phrase is listed and marked, as in a word search\n"
+                KELVANE_LIST_FILE_HELP
                 "  --range RANGE search only RANGE, e.g. \"Mt - Re\" (default: the whole Bible)\n"
                 "Prints the status line (\"3 verses, 3 occurrences\"), then one line per verse: the reference,\n"
                 "a TAB and the text with the phrase's words in {braces} (in colour on a terminal).\n"

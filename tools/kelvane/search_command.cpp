@@ -2,6 +2,7 @@
 // command line.
 #include <string>
 
+#include "tools/kelvane/list_file.h"
 #include "tools/kelvane/search_output.h"
 
 namespace kv::cli {
@@ -9,6 +10,8 @@ namespace {
 
 int RunSearchCommand(Args& args) {
   static SearchState state;  // a megabyte of result lists: not for the stack
+  ListFile list_file;
+  if (!TakeListFile(args, &list_file)) return kUsageError;
   int listing = kAllWords, chosen = 0;
   if (TakeFlag(args, "--all")) listing = kAllWords, ++chosen;
   if (TakeFlag(args, "--any")) listing = kAnyWord, ++chosen;
@@ -25,17 +28,19 @@ int RunSearchCommand(Args& args) {
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
   if (!TakeSearchRange(*data, range, has_range, &state.options)) return kUsageError;
-  return SearchAndPrint(args, *data, state, dialog, JoinWords(args.words));
+  int status = SearchAndPrint(args, *data, state, dialog, JoinWords(args.words));
+  return WriteListFile(*data, state.verse_list, list_file, status);
 }
 
 }  // namespace
 
-KELVANE_COMMAND(search, "search", "search [--all|--any|--one] [--case] [--substring] [--wordlist] [--range RANGE] WORDS...",
+KELVANE_COMMAND(search, "search", "search [--all|--any|--one] [--case] [--substring] [--wordlist] [--range RANGE] [--as FORM FILE] WORDS...",
                 "Finds the verses holding all (--all, the default), at least one (--any) or exactly one (--one)\n"
                 "of the WORDS, as the Word Search dialog does.\n"
                 "  --case        letters must match in case\n"
                 "  --substring   a word also matches every word that contains it\n"
                 "  --wordlist    report a failure as the Word List dialog does (\"0 verses, 0 occurrences\")\n"
+                KELVANE_LIST_FILE_HELP
                 "  --range RANGE search only RANGE, e.g. \"Mt - Re\" or \"Ps 23\" (default: the whole Bible)\n"
                 "Prints the status line (\"12 verses, 15 occurrences\" or \"No Matches\"), then one line per verse:\n"
                 "the reference, a TAB and the text with each match in {braces} (in colour on a terminal).\n"

@@ -2,14 +2,17 @@
 #include <cstdio>
 
 #include "notes/cross_references.h"
+#include "notes/note_files.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
-#include "tools/kelvane/note_reference.h"
+#include "tools/kelvane/list_file.h"
 
 namespace kv::cli {
 namespace {
 
 int RunXref(Args& args) {
+  ListFile list_file;
+  if (!TakeListFile(args, &list_file)) return kUsageError;
   std::string at = "Ge 1:1", offset = "0";
   TakeOption(args, "--at", &at);
   TakeOption(args, "--offset", &offset);
@@ -17,10 +20,10 @@ int RunXref(Args& args) {
   if (args.words.size() != 1) return UsageError("xref takes one line");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
-  VerseIndex verse = ReadNoteReference(*data, at);
-  if (verse == kNoVerse) return UsageError("Unrecognized Refrence: " + at);
-  int click = ReadNumber(offset.c_str());
-  if (click < 0) return UsageError("--offset takes a number from 0");
+  VerseIndex verse = kNoVerse;
+  if (!ParseTypedReference(*data, at, &verse)) return kUsageError;
+  int click = 0;
+  if (!ReadCount(offset, kMaxNoteChars, &click)) return UsageError("--offset takes a number from 0 to 65533");
   const std::string& line = args.words[0];
   CrossReferenceList list;
   if (!CollectCrossReferences(*data, line.c_str(), line.size(), static_cast<std::size_t>(click), verse, &list))
@@ -32,13 +35,16 @@ int RunXref(Args& args) {
     out.Plain(FullReference(*data, v));
     out.Line();
   }
-  return kFound;
+  // The collected verses become the verse list, which ends with -1.
+  list.verses.push_back(kNoVerse);
+  return WriteListFile(*data, list.verses.data(), list_file, kFound);
 }
 
-KELVANE_COMMAND(xref, "xref", "xref [--at REF] [--offset N] LINE",
+KELVANE_COMMAND(xref, "xref", "xref [--at REF] [--offset N] [--as FORM FILE] LINE",
                 "Reads LINE as the note text of REF (default Ge 1:1) double-clicked at offset N (default 0):\n"
                 "prints the status text, then the full reference of each verse collected. Exit 1 when the\n"
-                "click is not on a cross-reference line.\n",
+                "click is not on a cross-reference line.\n"
+                KELVANE_LIST_FILE_HELP,
                 RunXref);
 
 }  // namespace
