@@ -70,8 +70,44 @@ LoadError CheckWordStarts(const BibleData& data) {
 }
 
 LoadError CheckWordIndex(const BibleData& data) {
-  for (std::uint16_t verse : data.word_verses)
-    if (verse > kLastVerse) return LoadError::DamagedWordIndex;
+  // One pass without early exit, so that the compiler can compare many
+  // entries at a time: the index is the largest file read at start-up.
+  std::uint16_t highest = 0;
+  for (std::size_t i = 0; i < data.word_verse_count; ++i)
+    highest = data.word_verses[i] > highest ? data.word_verses[i] : highest;
+  return highest > kLastVerse ? LoadError::DamagedWordIndex : LoadError::None;
+}
+
+bool LittleEndianHost() {
+  const std::uint16_t probe = 1;
+  unsigned char first;
+  std::memcpy(&first, &probe, 1);
+  return first == 1;
+}
+
+// The word index holds little-endian 16-bit verse numbers. Mapped pages are
+// aligned, so on a little-endian host the mapping is the array itself and
+// start-up reads nothing it does not need.
+LoadError MapWordIndex(Files& files, BibleData* data) {
+  if (!files.Map(kWordIndexFileName, OpenMode::ReadSequential, &data->index_file)) return LoadError::MissingFile;
+  const unsigned char* bytes = data->index_file.data;
+  std::size_t entries = data->index_file.size / 2;  // an odd last byte is never used
+  if (entries > 0x7fffffff) return LoadError::DamagedWordIndex;
+  data->word_verse_count = entries;
+  if (entries == 0) {
+    data->word_verses = data->converted_verses.data();
+  } else if (LittleEndianHost() && reinterpret_cast<std::uintptr_t>(bytes) % alignof(std::uint16_t) == 0) {
+    data->word_verses = reinterpret_cast<const std::uint16_t*>(bytes);
+  } else {
+    try {
+      data->converted_verses.resize(entries);
+    } catch (const std::bad_alloc&) {
+      return LoadError::OutOfMemory;
+    }
+    for (std::size_t i = 0; i < entries; ++i)
+      data->converted_verses[i] = static_cast<std::uint16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    data->word_verses = data->converted_verses.data();
+  }
   return LoadError::None;
 }
 
@@ -119,19 +155,8 @@ LoadError Load(Files& files, BibleData* data, std::string* failed_file) {
   data->word_starts.fill(0);
   if (!starts.empty()) std::memcpy(data->word_starts.data(), starts.data(), starts.size());
 
-  std::vector<unsigned char> index;
-  if ((error = ReadFileInto(files, kWordIndexFileName, 0, &index)) != LoadError::None)
-    return fail(error, kWordIndexFileName);
-  std::size_t entries = index.size() / 2;  // an odd last byte is never used
-  if (entries > 0x7fffffff) return fail(LoadError::DamagedWordIndex, kWordIndexFileName);
-  data->word_starts[static_cast<std::size_t>(data->word_count)] = static_cast<std::int32_t>(entries);
-  try {
-    data->word_verses.resize(entries);
-  } catch (const std::bad_alloc&) {
-    return fail(LoadError::OutOfMemory, kWordIndexFileName);
-  }
-  for (std::size_t i = 0; i < entries; ++i)  // the file is little-endian
-    data->word_verses[i] = static_cast<std::uint16_t>(index[2 * i] | index[2 * i + 1] << 8);
+  if ((error = MapWordIndex(files, data)) != LoadError::None) return fail(error, kWordIndexFileName);
+  data->word_starts[static_cast<std::size_t>(data->word_count)] = static_cast<std::int32_t>(data->word_verse_count);
   if ((error = CheckWordStarts(*data)) != LoadError::None) return fail(error, kWordStartFileName);
   if ((error = CheckWordIndex(*data)) != LoadError::None) return fail(error, kWordIndexFileName);
 
@@ -161,10 +186,13 @@ LoadError LoadBibleData(Files& files, BibleData* data, std::string* failed_file)
 void ReleaseBibleData(Files& files, BibleData* data) {
   files.Unmap(&data->word_file);
   files.Unmap(&data->text_file);
+  files.Unmap(&data->index_file);
   data->word_count = 0;
   data->words.fill(nullptr);
   data->word_starts.fill(0);
-  std::vector<std::uint16_t>().swap(data->word_verses);
+  data->word_verses = nullptr;
+  data->word_verse_count = 0;
+  std::vector<std::uint16_t>().swap(data->converted_verses);
   std::vector<unsigned char>().swap(data->verse_table);
   data->loaded = false;
 }

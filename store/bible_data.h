@@ -53,7 +53,13 @@ struct BibleData {
   // Start of each word's run in word_verses; the entry at word_count is the
   // sentinel (the number of entries in word_verses).
   std::array<std::int32_t, kWordSlots> word_starts{};
-  std::vector<std::uint16_t> word_verses;
+  // The concordance: the verse numbers of every word's run, back to back,
+  // `word_verse_count` of them. On a little-endian host they are read in
+  // place from the mapped word index file; elsewhere from a converted copy.
+  const std::uint16_t* word_verses = nullptr;
+  std::size_t word_verse_count = 0;
+  Mapping index_file;
+  std::vector<std::uint16_t> converted_verses;
   // The verse table, followed by one all-zero record.
   std::vector<unsigned char> verse_table;
   bool loaded = false;
@@ -103,7 +109,7 @@ inline const char* VerseText(const BibleData& data, VerseIndex verse) {
 inline const char* WordAt(const BibleData& data, int word) { return data.words[static_cast<std::size_t>(word)]; }
 
 inline WordRun WordVersesOf(const BibleData& data, int word) {
-  const std::uint16_t* base = data.word_verses.data();
+  const std::uint16_t* base = data.word_verses;
   return WordRun{base + data.word_starts[static_cast<std::size_t>(word)],
                  base + data.word_starts[static_cast<std::size_t>(word) + 1]};
 }

@@ -54,10 +54,10 @@ TEST(RealData, TextsFollowEachOther) {
 TEST(RealData, LastWordRunEndsAtTheSentinel) {
   const BibleData& data = RealBible();
   ASSERT_GT(WordCount(data), 0);
-  EXPECT_EQ(static_cast<std::int32_t>(data.word_verses.size()), data.word_starts[static_cast<std::size_t>(WordCount(data))]);
+  EXPECT_EQ(static_cast<std::int32_t>(data.word_verse_count), data.word_starts[static_cast<std::size_t>(WordCount(data))]);
   EXPECT_EQ(nullptr, data.words[static_cast<std::size_t>(WordCount(data))]);
   WordRun last = WordVersesOf(data, WordCount(data) - 1);
-  EXPECT_EQ(data.word_verses.data() + data.word_verses.size(), last.end);
+  EXPECT_EQ(data.word_verses + data.word_verse_count, last.end);
   EXPECT_GT(last.size(), 0u);
 }
 
@@ -104,7 +104,7 @@ TEST_F(CraftedData, LoaderSentinelReplacesAClosingEntryInTheFile) {
 TEST_F(CraftedData, OddLengthIndexDropsItsLastByte) {
   WriteWords(std::string("a\0", 2), Le32(0), Le16(4) + Le16(31101) + "\x07");
   ASSERT_EQ(LoadError::None, Load());
-  EXPECT_EQ(2u, data_.word_verses.size());
+  EXPECT_EQ(2u, data_.word_verse_count);
   EXPECT_EQ(2, data_.word_starts[1]);
   EXPECT_EQ(31101, WordVersesOf(data_, 0).begin[1]);
 }

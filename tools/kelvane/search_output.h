@@ -12,6 +12,7 @@
 #include "search/search_results.h"
 #include "store/reference_parser.h"
 #include "tools/kelvane/cli.h"
+#include "tools/kelvane/large_buffer.h"
 
 namespace kv::cli {
 
@@ -33,17 +34,22 @@ inline bool TakeSearchRange(const BibleData& data, const std::string& range, boo
 // Collects the listed verses as the list is built, when they go out as
 // stored bytes: "the" lists 24,091 verses, and marking them all a second
 // time would double the work.
+// Room for every verse at its longest marked: reserved, not touched, so
+// only what a list really prints costs memory.
+constexpr std::size_t kWholeListBytes =
+    static_cast<std::size_t>(kVerseCount) * (kReferenceLineSize + kMarkBufferSize + 2);
+
 struct VerseLines {
   const SearchState* state;
-  std::string bytes;
+  LargeBuffer bytes;
 };
 
 inline void CollectVerseLine(void* context, int entry, const char* marked, std::size_t length) {
   auto* lines = static_cast<VerseLines*>(context);
-  lines->bytes += lines->state->reference_list[entry];
-  lines->bytes += '\t';
-  lines->bytes.append(marked, length);
-  lines->bytes += '\n';
+  lines->bytes.Append(lines->state->reference_list[entry]);
+  lines->bytes.Append("\t", 1);
+  lines->bytes.Append(marked, length);
+  lines->bytes.Append("\n", 1);
 }
 
 // Runs the dialog's search on `typed` and prints line 1 as the status bar
@@ -52,14 +58,13 @@ inline int SearchAndPrint(const Args& args, const BibleData& data, SearchState& 
                           const std::string& typed) {
   Output out(args);
   bool raw = !out.utf8() && !out.color();
-  VerseLines lines{&state, {}};
-  if (raw) lines.bytes.reserve(4 << 20);
+  VerseLines lines{&state, LargeBuffer(raw ? kWholeListBytes : 0)};
   TakeQuery(state, dialog, typed.c_str());
   SearchOutcome outcome = RunSearch(data, state, dialog, raw ? CollectVerseLine : nullptr, &lines);
   out.Plain(outcome.status);
   out.Line();
-  if (raw) {
-    out.Plain(lines.bytes);
+  if (raw && !lines.bytes.overflowed()) {
+    out.Plain(lines.bytes.View());
   } else {
     char marked[kMarkBufferSize];
     for (int i = 0; state.verse_list[i] != kNoVerse; ++i) {
