@@ -1,18 +1,412 @@
 #include "passage/passage_window_win.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <new>
+
+#include "notes/note_files.h"
+#include "passage/gdi_canvas_win.h"
+#include "passage/passage_copy.h"
+#include "passage/passage_layout.h"
+#include "passage/passage_scroll.h"
+#include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/command_dispatch_win.h"
 #include "shell/navigation.h"
+#include "shell/notes_view_win.h"
+#include "shell/program_win.h"
+#include "store/verse_address.h"
 
 namespace kv {
+namespace {
 
-// Until the passage paints itself it is a plain window that keeps the
-// current verse, so that the commands that move it already work.
-LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+constexpr int kStatusPassagePart = 3;
+constexpr int kCaretWidth = 3;
+// Dragging this close to the top or bottom edge scrolls one verse per move.
+constexpr int kAutoScrollMargin = 6;
+constexpr std::size_t kReferenceSize = 32;
+constexpr std::size_t kMenuTextSize = 96;
+
+// Books that open a new column of the Go to Book menu: Ecclesiastes, Matthew
+// and James, which gives four columns.
+bool StartsBookColumn(int book) { return book == 21 || book == 40 || book == 59; }
+
+const int kFocusCommands[] = {CMD_PREVIOUS_CHAPTER, CMD_NEXT_CHAPTER, CMD_PREVIOUS_BOOK, CMD_NEXT_BOOK};
+
+AppState& app() { return App(); }
+PassageState& passage() { return App().passage; }
+VerseIndex& current_verse() { return App().settings.CurrentVerse; }
+int& selection_owner() { return App().shell.selection_owner; }
+
+SelectionState Selection() {
+  SelectionState selection;
+  selection.owner = selection_owner();
+  selection.anchor = passage().anchor;
+  selection.end = passage().end;
+  selection.dragging = passage().dragging;
+  return selection;
+}
+
+PassageView ViewOf(HWND hwnd) {
+  const Settings& settings = app().settings;
+  PassageView view;
+  view.bible = &app().store.bible;
+  view.top = ClampVerse(current_verse());
+  view.paragraph_format = settings.ParagraphFormat != 0;
+  view.italics = settings.Italics;
+  view.font = settings.ReadWindowFont;
+  if (app().notes.table.count > 0) view.notes = &app().notes.current();
+  RECT client;
+  GetClientRect(hwnd, &client);
+  view.width = client.right;
+  view.height = client.bottom;
+  return view;
+}
+
+bool DataReady() { return app().store.bible.loaded; }
+
+// The copy command (162) goes with a passage selection that has text in it.
+void EnableCopy(bool enabled) { EnableCommand(CMD_COPY, enabled); }
+
+// --- The three passes -----------------------------------------------------
+
+void PaintPassage(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  if (DataReady()) {
+    PassageView view = ViewOf(hwnd);
+    char reference[kReferenceSize];
+    FormatFullReference(app().store.bible, view.top, reference, sizeof reference);
+    if (Windows().status) {
+      SendMessageA(Windows().status, SB_SETTEXTA, kStatusPassagePart, reinterpret_cast<LPARAM>(reference));
+    }
+    SetScrollPos(hwnd, SB_VERT, view.top, TRUE);
+    PassageMetrics metrics;
+    {
+      GdiCanvas canvas(dc);
+      metrics = PaintPassageLayout(view, Selection(), canvas);
+    }
+    passage().bottom_verse = metrics.bottom_verse;
+    passage().line_height = metrics.line_height;
+  }
+  EndPaint(hwnd, &ps);
+}
+
+// The bottom verse of a page starting at `top`, with the window's size.
+VerseIndex MeasurePassage(HWND hwnd, VerseIndex top) {
+  PassageView view = ViewOf(hwnd);
+  view.top = top;
+  HDC dc = GetDC(hwnd);
+  PassageMetrics metrics;
+  {
+    GdiCanvas canvas(dc);
+    metrics = MeasurePassageLayout(view, canvas);
+  }
+  ReleaseDC(hwnd, dc);
+  passage().bottom_verse = metrics.bottom_verse;
+  passage().line_height = metrics.line_height;
+  return metrics.bottom_verse;
+}
+
+bool HitTestPassage(HWND hwnd, int x, int y, SelectionPoint* point) {
+  if (!DataReady()) return false;
+  PassageView view = ViewOf(hwnd);
+  HDC dc = GetDC(hwnd);
+  bool hit;
+  int line_height = 0;
+  {
+    GdiCanvas canvas(dc);
+    hit = HitTestPassageLayout(view, canvas, x, y, point, &line_height);
+  }
+  ReleaseDC(hwnd, dc);
+  passage().line_height = line_height;
+  return hit;
+}
+
+// --- Focus ------------------------------------------------------------------
+
+void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
+  for (int command : kFocusCommands) EnableCommand(command, true);
+  if (selection_owner() != kPassageOwner) {
+    selection_owner() = kNoSelectionOwner;
+    EnableCopy(false);
+    if (old_focus) InvalidateRect(old_focus, nullptr, FALSE);
+  }
+  int height = passage().line_height > 0 ? passage().line_height : 16;
+  CreateCaret(hwnd, nullptr, kCaretWidth, height);
+  ShowCaret(hwnd);
+  SetCaretPos(0, 0);
+}
+
+void Passage_OnKillFocus(HWND hwnd, HWND) {
+  for (int command : kFocusCommands) EnableCommand(command, false);
+  DestroyCaret();
+  selection_owner() = kNoSelectionOwner;
+  EnableCopy(false);
+  passage().dragging = false;
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// --- Mouse ------------------------------------------------------------------
+
+void Passage_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
+  if (GetFocus() != hwnd) {
+    // The first click into an unfocused passage only focuses it.
+    SetFocus(hwnd);
+    passage().dragging = false;
+    return;
+  }
+  SelectionPoint point = kNoPoint;
+  HitTestPassage(hwnd, x, y, &point);
+  passage().anchor = point;
+  passage().end = point;
+  if (point.item >= 0) {
+    selection_owner() = kPassageOwner;
+    EnableCopy(true);
+    passage().dragging = true;
+  } else if (selection_owner() == kPassageOwner) {
+    // A click below the end of the Bible: no selection any more, so Copy
+    // and the context menu see none.
+    selection_owner() = kNoSelectionOwner;
+    EnableCopy(false);
+  }
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Passage_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
+  if (!(keys & MK_LBUTTON) || selection_owner() != kPassageOwner || !passage().dragging) return;
+  RECT client;
+  GetClientRect(hwnd, &client);
+  VerseIndex top = current_verse();
+  if (y < kAutoScrollMargin && top > 0) {
+    SetCurrentVerse(top - 1);
+  } else if (y > client.bottom - kAutoScrollMargin && top < kLastVerse) {
+    SetCurrentVerse(top + 1);
+  }
+  SelectionPoint point = passage().end;
+  if (HitTestPassage(hwnd, x, y, &point)) passage().end = point;
+  InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Passage_OnLButtonUp(HWND, int, int, UINT) { passage().dragging = false; }
+
+// --- Keys and scrolling -------------------------------------------------------
+
+void Passage_OnKey(HWND hwnd, UINT key, BOOL down, int, UINT) {
+  if (!down) return;
+  switch (key) {
+    case VK_PRIOR:
+      SendMessageA(hwnd, WM_VSCROLL, SB_PAGEUP, 0);
+      break;
+    case VK_NEXT:
+      SendMessageA(hwnd, WM_VSCROLL, SB_PAGEDOWN, 0);
+      break;
+    case VK_UP:
+      SendMessageA(hwnd, WM_VSCROLL, SB_LINEUP, 0);
+      break;
+    case VK_DOWN:
+      SendMessageA(hwnd, WM_VSCROLL, SB_LINEDOWN, 0);
+      break;
+    case VK_LEFT:
+      if (Windows().verse_list) SetFocus(Windows().verse_list);
+      break;
+  }
+}
+
+PassageScroll ScrollCodeOf(UINT code) {
+  switch (code) {
+    case SB_LINEUP: return PassageScroll::LineUp;
+    case SB_LINEDOWN: return PassageScroll::LineDown;
+    case SB_PAGEUP: return PassageScroll::PageUp;
+    case SB_PAGEDOWN: return PassageScroll::PageDown;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return PassageScroll::Thumb;
+  }
+  return PassageScroll::Other;
+}
+
+void Passage_OnVScroll(HWND hwnd, HWND, UINT code, int position) {
+  if (!DataReady()) return;
+  const VerseIndex old_top = ClampVerse(current_verse());
+  VerseIndex top = ScrolledTop(ScrollCodeOf(code), position, old_top, passage().bottom_verse,
+                               [hwnd](VerseIndex candidate) { return MeasurePassage(hwnd, candidate); });
+  if (top != old_top) SetCurrentVerse(top);
+}
+
+// --- Context menu -----------------------------------------------------------
+
+HMENU GoToBookMenu() {
+  HMENU menu = CreatePopupMenu();
+  for (int book = 1; book <= kBookCount; ++book) {
+    UINT flags = MF_STRING | (StartsBookColumn(book) ? MF_MENUBARBREAK : 0);
+    AppendMenuA(menu, flags, CMD_GOTO_BOOK_FIRST + book - 1, BookNames[book]);
+  }
+  return menu;
+}
+
+HMENU GoToBookmarkMenu() {
+  HMENU menu = CreatePopupMenu();
+  for (int n = 1; n <= kBookmarkCount; ++n) {
+    std::string text = BookmarkMenuText(app().store.bible, app().settings.Bookmarks, n);
+    AppendMenuA(menu, MF_STRING, CMD_GOTO_BOOKMARK_FIRST + n - 1, text.c_str());
+  }
+  return menu;
+}
+
+HMENU SetBookmarkMenu() {
+  HMENU menu = CreatePopupMenu();
+  char text[kMenuTextSize];
+  for (int n = 1; n <= kBookmarkCount; ++n) {
+    std::snprintf(text, sizeof text, "Set %d\tCtrl+Alt+%d", n, n % kBookmarkCount);
+    AppendMenuA(menu, MF_STRING, CMD_SET_BOOKMARK_FIRST + n - 1, text);
+  }
+  return menu;
+}
+
+void Passage_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
+  if (!DataReady()) return;
+  if (GetFocus() != hwnd) SetFocus(hwnd);
+
+  VerseRecord record = RecordOf(app().store.bible, PassageCurrentVerse());
+  char reference[kReferenceSize];
+  std::snprintf(reference, sizeof reference, "%s %d:%d", BookAbbreviations[record.book], record.chapter,
+                record.verse);
+  const UINT with_selection = PassageHasSelection(Selection()) ? MF_ENABLED : MF_GRAYED;
+  const UINT note_state = app().shell.note_editor_open ? MF_GRAYED : MF_ENABLED;
+  char text[kMenuTextSize];
+
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING | with_selection, CMD_COPY, "Copy Selected Text\tCtrl+C");
+  AppendMenuA(menu, MF_STRING, CMD_COPY_RANGE, "Copy Range...\tF6");
+  AppendMenuA(menu, MF_STRING, CMD_SAVE_RANGE, "Save Range...");
+  AppendMenuA(menu, MF_STRING, CMD_PRINT_RANGE, "Print Range...");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, CMD_GOTO_VERSE, "Go to Verse...\tAlt+G");
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(GoToBookMenu()), "Go to Book");
+  AppendMenuA(menu, MF_STRING, CMD_PREVIOUS_CHAPTER, "Previous Chapter\tCtrl+PgUp");
+  AppendMenuA(menu, MF_STRING, CMD_NEXT_CHAPTER, "Next Chapter\tCtrl+PgDn");
+  AppendMenuA(menu, MF_STRING, CMD_PREVIOUS_BOOK, "Previous Book\tCtrl+Home");
+  AppendMenuA(menu, MF_STRING, CMD_NEXT_BOOK, "Next Book\tCtrl+End");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, CMD_TODAYS_PROVERB, "Today's Proverb");
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(GoToBookmarkMenu()), "Go to Bookmark");
+  std::snprintf(text, sizeof text, "Set a Bookmark to %s", reference);
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(SetBookmarkMenu()), text);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  std::snprintf(text, sizeof text, "Go to Note for %s\tF10", reference);
+  AppendMenuA(menu, MF_STRING | note_state, CMD_NOTE_FOR_PASSAGE, text);
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING | with_selection, CMD_WORD_SEARCH, "Word Search with Selected Text...");
+  AppendMenuA(menu, MF_STRING | with_selection, CMD_PHRASE_SEARCH, "Phrase Search with Selected Text...");
+  AppendMenuA(menu, MF_STRING | with_selection, CMD_SEARCH_NOTES, "Search Notes with Selected Text...");
+
+  RECT window;
+  GetWindowRect(hwnd, &window);
+  SetForegroundWindow(hwnd);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, window.left + x, window.top + y, 0, hwnd, nullptr);
+  DestroyMenu(menu);  // with its sub-menus
+}
+
+// --- Commands -----------------------------------------------------------------
+
+bool ForwardedToMain(int id) {
+  if (id >= CMD_GOTO_BOOKMARK_FIRST && id <= CMD_SET_BOOKMARK_LAST) return true;
+  if (id >= CMD_GOTO_BOOK_FIRST && id <= CMD_GOTO_BOOK_LAST + 1) return true;
+  switch (id) {
+    case CMD_GOTO_VERSE:
+    case CMD_PREVIOUS_CHAPTER:
+    case CMD_NEXT_CHAPTER:
+    case CMD_PREVIOUS_BOOK:
+    case CMD_NEXT_BOOK:
+    case CMD_COPY_RANGE:
+    case CMD_SAVE_RANGE:
+    case CMD_NOTE_FOR_PASSAGE:
+    case CMD_TODAYS_PROVERB:
+    case CMD_PRINT_RANGE:
+      return true;
+  }
+  return false;
+}
+
+// Hands the selected text, letters and blanks only, to a search dialog the
+// main window opens with it.
+void SearchWithSelection(int command, char* prefill, std::size_t size) {
+  if (!PassageSearchPrefill(app().store.bible, Selection(), app().settings.ParagraphFormat != 0, prefill, size)) {
+    return;
+  }
+  SendMessageA(Windows().main, WM_COMMAND, command, 0);
+}
+
+void Passage_OnCommand(HWND, int id, HWND, UINT) {
+  if (ForwardedToMain(id)) {
+    SendMessageA(Windows().main, WM_COMMAND, id, 0);
+    return;
+  }
+  switch (id) {
+    case CMD_COPY:
+      CopyPassageSelection(app().store.bible, Selection(), app().settings.ParagraphFormat != 0, ShellClipboard(),
+                           ShellMessages());
+      break;
+    case CMD_WORD_SEARCH:
+    case CMD_PHRASE_SEARCH:
+      SearchWithSelection(id, app().search.search_text_prefill, sizeof app().search.search_text_prefill);
+      break;
+    case CMD_SEARCH_NOTES:
+      SearchWithSelection(id, app().shell.note_search_prefill, sizeof app().shell.note_search_prefill);
+      break;
+  }
+}
+
+BOOL Passage_OnCreate(HWND hwnd, LPCREATESTRUCT) {
+  SetScrollRange(hwnd, SB_VERT, 0, kLastVerse, TRUE);
+  return TRUE;
+}
+
+LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    HANDLE_MSG(hwnd, WM_CREATE, Passage_OnCreate);
+    HANDLE_MSG(hwnd, WM_SETFOCUS, Passage_OnSetFocus);
+    HANDLE_MSG(hwnd, WM_KILLFOCUS, Passage_OnKillFocus);
+    case WM_PAINT:
+      PaintPassage(hwnd);
+      return 0;
+    HANDLE_MSG(hwnd, WM_KEYDOWN, Passage_OnKey);
+    HANDLE_MSG(hwnd, WM_COMMAND, Passage_OnCommand);
+    HANDLE_MSG(hwnd, WM_VSCROLL, Passage_OnVScroll);
+    HANDLE_MSG(hwnd, WM_MOUSEMOVE, Passage_OnMouseMove);
+    HANDLE_MSG(hwnd, WM_LBUTTONDOWN, Passage_OnLButtonDown);
+    HANDLE_MSG(hwnd, WM_LBUTTONUP, Passage_OnLButtonUp);
+    HANDLE_MSG(hwnd, WM_RBUTTONDOWN, Passage_OnRButtonDown);
+  }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void SetCurrentVerse(VerseIndex verse) { App().settings.CurrentVerse = ClampVerse(verse); }
+}  // namespace
 
-VerseIndex PassageCurrentVerse() { return App().settings.CurrentVerse; }
+LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  try {
+    return HandleMessage(hwnd, message, wParam, lParam);
+  } catch (const std::bad_alloc&) {
+    ShellMessages().Tell("Error", "Out of memory", MessageIcon::Error);
+    return 0;
+  }
+}
+
+void SetCurrentVerse(VerseIndex verse) {
+  current_verse() = ClampVerse(verse);
+  if (Windows().passage) InvalidateRect(Windows().passage, nullptr, TRUE);
+  if (app().settings.BindNotes && app().notes.table.count > 0) ShowNote(app().notes, ShellNotesPorts(), current_verse());
+}
+
+VerseIndex PassageCurrentVerse() {
+  const PassageState& state = passage();
+  if (selection_owner() == kPassageOwner && state.anchor.item >= current_verse() &&
+      state.end.item <= state.bottom_verse) {
+    return state.anchor.item;
+  }
+  return current_verse();
+}
 
 }  // namespace kv

@@ -1,5 +1,7 @@
-// The passage window (class READWINDOW): the text as a continuous stream
-// from CurrentVerse.
+// The passage window (class READWINDOW): the Bible read as one stream from
+// CurrentVerse, with its focus, mouse selection, keys, scroll bar and context
+// menu. The main window creates it, fills in its links and routes the reading
+// commands here.
 #pragma once
 
 #include <windows.h>
@@ -10,12 +12,14 @@ namespace kv {
 
 LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Makes `verse` (held to 0..31101) the passage's top verse and repaints it;
-// while notes are bound the notes window shows the verse's note.
+// Moves the passage: CurrentVerse <- verse held to 0..31101, repaints the
+// window (with erasing) and, with notes bound, shows the verse's note. The
+// selection stays on its verses.
 void SetCurrentVerse(VerseIndex verse);
 
-// The first point of the passage selection when the passage owns a
-// selection inside the verses shown, otherwise CurrentVerse.
+// The verse the passage names in its menus, bookmarks and "Note for Verse in
+// Passage": the selection's anchor when the passage owns a selection lying on
+// the shown page, otherwise CurrentVerse.
 VerseIndex PassageCurrentVerse();
 
 }  // namespace kv

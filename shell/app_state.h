@@ -5,6 +5,7 @@
 #include <string>
 
 #include "notes/note_files.h"
+#include "passage/passage_state.h"
 #include "search/search_state.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
@@ -47,6 +48,7 @@ struct AppState {
   Settings settings;
   SearchState search;
   NotesState notes;
+  PassageState passage;
   ShellState shell;
 };
 

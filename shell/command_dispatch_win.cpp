@@ -60,14 +60,14 @@ void ShowAbout() { DialogBoxParamA(Windows().instance, IDD_ABOUT, Main(), AboutP
 
 void GotoVerse() {
   VerseIndex verse = kNoVerse;
-  if (RunGotoVerseDialog(Main(), app().store.bible, PassageCurrentVerse(), &verse)) SetCurrentVerse(verse);
+  if (RunGotoVerseDialog(Main(), app().store.bible, app().settings.CurrentVerse, &verse)) SetCurrentVerse(verse);
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
   SetFocus(Windows().passage);
 }
 
 void MovePassage(VerseIndex (*step)(const BibleData&, VerseIndex)) {
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
-  SetCurrentVerse(step(app().store.bible, PassageCurrentVerse()));
+  SetCurrentVerse(step(app().store.bible, app().settings.CurrentVerse));
 }
 
 void ShowTodaysProverb() {

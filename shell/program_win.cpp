@@ -1,8 +1,8 @@
 #include "shell/program_win.h"
 
-#include "resources/resource_ids.h"
 #include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
+#include "resources/resource_ids.h"
 #include "shell/main_window_win.h"
 #include "verselist/verse_list_window_win.h"
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "output/format_options.h"
+#include "platform/font_description.h"
 #include "platform/profile.h"
 #include "search/search_state.h"
 #include "shell/navigation.h"
@@ -19,26 +20,7 @@ extern const char* const kSettingsFileName;  // "Kelvane.Ini"
 
 constexpr int kHistorySlots = 10;
 // A history slot holds kSearchTextSize bytes: 199 characters and the NUL.
-constexpr std::size_t kFaceNameSize = 32;      // LF_FACESIZE
 constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as up to 49 characters
-
-// A font as the Win32 LOGFONTA describes it, kept portable.
-struct FontDescription {
-  std::int32_t height = 0;  // negative: the character height
-  std::int32_t width = 0;
-  std::int32_t escapement = 0;
-  std::int32_t orientation = 0;
-  std::int32_t weight = 0;
-  std::uint8_t italic = 0;
-  std::uint8_t underline = 0;
-  std::uint8_t strike_out = 0;
-  std::uint8_t char_set = 0;
-  std::uint8_t out_precision = 0;
-  std::uint8_t clip_precision = 0;
-  std::uint8_t quality = 0;
-  std::uint8_t pitch_and_family = 0;
-  char face_name[kFaceNameSize] = {};
-};
 
 // What a font read from the settings always has.
 constexpr std::uint8_t kOutStrokePrecision = 3;   // OUT_STROKE_PRECIS

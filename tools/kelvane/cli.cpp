@@ -6,6 +6,8 @@
 #include <cstring>
 #include <map>
 
+#include "store/reference_parser.h"
+
 namespace kv::cli {
 namespace {
 
@@ -78,6 +80,18 @@ const BibleData* LoadData(const Args& args) {
     return nullptr;
   }
   return &data;
+}
+
+bool ParseTypedReference(const BibleData& data, const std::string& typed, VerseIndex* first, VerseIndex* last) {
+  if (typed.size() > kReferenceTextLimit) {
+    Fail("a reference has at most " + std::to_string(kReferenceTextLimit) + " characters");
+    return false;
+  }
+  char text[kReferenceTextLimit + 1];
+  std::snprintf(text, sizeof text, "%s", typed.c_str());
+  if (ParseReference(data, text, first, last)) return true;
+  std::fprintf(stderr, "%s\n", kUnrecognizedReference);
+  return false;
 }
 
 // The bytes 0x80..0x9F of Windows-1252; the rest of the upper half is Latin-1.

@@ -106,6 +106,15 @@ class TerminalUserServices final : public ::kv::UserServices {
   bool information_to_stdout = false;
 };
 
+// The dialogs take at most 98 characters of a typed reference.
+constexpr std::size_t kReferenceTextLimit = 98;
+
+// Reads a typed reference (without `last`) or range as the Go To Verse and
+// Set Search Range dialogs do. On failure prints "Unrecognized Refrence" on
+// stderr and answers false.
+bool ParseTypedReference(const BibleData& data, const std::string& typed, VerseIndex* first,
+                         VerseIndex* last = nullptr);
+
 // Windows-1252 to UTF-8.
 std::string ToUtf8(std::string_view stored);
 

@@ -15,7 +15,7 @@ int RunCopy(Args& args) {
   std::string typed;
   for (const std::string& word : args.words) typed += (typed.empty() ? "" : " ") + word;
   VerseIndex first = 0, last = 0;
-  if (!ReadRangeArgument(*data, typed, &first, &last)) return UsageError("Unrecognized Refrence: " + typed);
+  if (!ParseTypedReference(*data, typed, &first, &last)) return kUsageError;
 
   MemoryClipboard clipboard;
   TerminalUserServices messages;

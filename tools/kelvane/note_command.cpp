@@ -10,7 +10,6 @@
 #include "platform/text_util.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
-#include "tools/kelvane/note_reference.h"
 
 namespace kv::cli {
 namespace {
@@ -62,9 +61,7 @@ int List(NoteTool& tool, Args& args, const std::string& set_name) {
 }
 
 bool ReadVerse(NoteTool& tool, const std::string& text, VerseIndex* verse) {
-  *verse = ReadNoteReference(*tool.bible, text);
-  if (*verse == kNoVerse) Fail("Unrecognized Refrence: " + text);
-  return *verse != kNoVerse;
+  return ParseTypedReference(*tool.bible, text, verse);
 }
 
 int Get(NoteTool& tool, const std::vector<std::string>& words) {
@@ -103,9 +100,8 @@ int Search(NoteTool& tool, Args& args) {
   options.case_sensitive = TakeFlag(args, "--case");
   options.substring = TakeFlag(args, "--substring");
   std::string range, from;
-  if (TakeOption(args, "--range", &range) &&
-      !ReadNoteRange(*tool.bible, range, &options.start, &options.end))
-    return UsageError("Unrecognized Refrence: " + range);
+  if (TakeOption(args, "--range", &range) && !ParseTypedReference(*tool.bible, range, &options.start, &options.end))
+    return kUsageError;
   bool next = TakeOption(args, "--from", &from);
   if (RejectUnknownOptions(args)) return kUsageError;
   if (args.words.size() != 1) return UsageError("note search takes one text");

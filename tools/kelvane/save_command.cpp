@@ -20,7 +20,7 @@ int RunSave(Args& args) {
   std::string typed;
   for (const std::string& word : args.words) typed += (typed.empty() ? "" : " ") + word;
   VerseIndex first = 0, last = 0;
-  if (!ReadRangeArgument(*data, typed, &first, &last)) return UsageError("Unrecognized Refrence: " + typed);
+  if (!ParseTypedReference(*data, typed, &first, &last)) return kUsageError;
 
   std::unique_ptr<Files> files = MakeSystemFiles("");
   TerminalUserServices messages;

@@ -15,28 +15,10 @@
 
 namespace kv::cli {
 
-// The dialogs take at most 98 characters of a typed reference.
-constexpr std::size_t kReferenceTextLimit = 98;
-
 inline std::string JoinWords(const std::vector<std::string>& words) {
   std::string joined;
   for (const std::string& word : words) joined += (joined.empty() ? "" : " ") + word;
   return joined;
-}
-
-// Parses a reference or range as the Go To Verse and Set Search Range
-// dialogs do. On failure prints "Unrecognized Refrence" and answers false.
-inline bool ParseTypedReference(const BibleData& data, const std::string& typed, VerseIndex* first,
-                                VerseIndex* last) {
-  if (typed.size() > kReferenceTextLimit) {
-    Fail("a reference has at most " + std::to_string(kReferenceTextLimit) + " characters");
-    return false;
-  }
-  char text[kReferenceTextLimit + 1];
-  std::snprintf(text, sizeof text, "%s", typed.c_str());
-  if (ParseReference(data, text, first, last)) return true;
-  std::fprintf(stderr, "%s\n", kUnrecognizedReference);
-  return false;
 }
 
 // --range RANGE: the search range; the whole Bible without it. False after

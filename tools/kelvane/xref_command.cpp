@@ -4,7 +4,6 @@
 #include "notes/cross_references.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
-#include "tools/kelvane/note_reference.h"
 
 namespace kv::cli {
 namespace {
@@ -17,8 +16,8 @@ int RunXref(Args& args) {
   if (args.words.size() != 1) return UsageError("xref takes one line");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
-  VerseIndex verse = ReadNoteReference(*data, at);
-  if (verse == kNoVerse) return UsageError("Unrecognized Refrence: " + at);
+  VerseIndex verse = kNoVerse;
+  if (!ParseTypedReference(*data, at, &verse)) return kUsageError;
   int click = ReadNumber(offset.c_str());
   if (click < 0) return UsageError("--offset takes a number from 0");
   const std::string& line = args.words[0];

@@ -1,0 +1,70 @@
+#include "passage/gdi_canvas_win.h"
+
+#include "shell/fonts_win.h"
+
+namespace kv {
+
+GdiCanvas::GdiCanvas(HDC dc)
+    : dc_(dc),
+      saved_font_(GetCurrentObject(dc, OBJ_FONT)),
+      saved_text_(GetTextColor(dc)),
+      saved_background_(GetBkColor(dc)),
+      saved_mode_(GetBkMode(dc)) {
+  SetBkMode(dc_, OPAQUE);
+}
+
+GdiCanvas::~GdiCanvas() {
+  SelectObject(dc_, saved_font_);
+  SetTextColor(dc_, saved_text_);
+  SetBkColor(dc_, saved_background_);
+  SetBkMode(dc_, saved_mode_);
+  for (HFONT font : fonts_)
+    if (font) DeleteObject(font);
+}
+
+TextCanvas::FontId GdiCanvas::MakeFont(const FontDescription& font) {
+  LOGFONTA description = ToLogFont(font);
+  fonts_.push_back(CreateFontIndirectA(&description));
+  return static_cast<FontId>(fonts_.size() - 1);
+}
+
+void GdiCanvas::FreeFont(FontId font) {
+  HFONT& handle = fonts_[static_cast<std::size_t>(font)];
+  if (!handle) return;
+  // A selected font cannot be deleted: put the context's own back first.
+  if (GetCurrentObject(dc_, OBJ_FONT) == handle) SelectObject(dc_, saved_font_);
+  DeleteObject(handle);
+  handle = nullptr;
+}
+
+void GdiCanvas::UseFont(FontId font) {
+  HFONT handle = fonts_[static_cast<std::size_t>(font)];
+  if (handle) SelectObject(dc_, handle);
+}
+
+int GdiCanvas::LineHeight() {
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(dc_, &metrics);
+  return metrics.tmHeight;
+}
+
+int GdiCanvas::Measure(const char* text, std::size_t size) {
+  SIZE extent = {};
+  GetTextExtentPoint32A(dc_, text, static_cast<int>(size), &extent);
+  return extent.cx;
+}
+
+void GdiCanvas::Draw(int x, int y, const char* text, std::size_t size, TextColors colors) {
+  if (!colors_set_ || colors != colors_) {
+    COLORREF text_color = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF window_color = GetSysColor(COLOR_WINDOW);
+    bool inverse = colors == TextColors::Inverse;
+    SetTextColor(dc_, inverse ? window_color : text_color);
+    SetBkColor(dc_, inverse ? text_color : window_color);
+    colors_ = colors;
+    colors_set_ = true;
+  }
+  TextOutA(dc_, x, y, text, static_cast<int>(size));
+}
+
+}  // namespace kv

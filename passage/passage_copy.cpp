@@ -1,0 +1,191 @@
+#include "passage/passage_copy.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "output/copy_block.h"
+#include "passage/passage_layout.h"
+#include "platform/text_util.h"
+#include "store/verse_address.h"
+
+namespace kv {
+
+const char* const kPassageCopyErrorCaption = "Error";
+const char* const kPassageCopyErrorText = "ReadWndCopyError -- Please notify the author!!";
+
+std::size_t PassageCopyBlockSize(const OrderedSelection& selection) {
+  return static_cast<std::size_t>(selection.end.item - selection.start.item) * kCopyBytesPerVerse +
+         kCopyBytesPerVerse;
+}
+
+namespace {
+
+// One verse's line and where its words start: the bytes before are the
+// verse's prefix, which stands for its label.
+struct VerseLine {
+  char text[kCopyLineSize];
+  std::size_t size = 0;
+  std::size_t words = 0;
+};
+
+void BuildLine(const BibleData& bible, VerseIndex verse, bool first, bool paragraph_format, VerseLine* line) {
+  VerseRecord record = RecordOf(bible, verse);
+  const char* text = VerseText(bible, verse);
+  const bool pilcrow = static_cast<unsigned char>(text[0]) == kPilcrow;
+  if (pilcrow) ++text;
+  // The prefix: the reference or verse number, with the line break and the
+  // indent the passage shows. Without Paragraph Format the pilcrow stays and
+  // is the verse's first word.
+  char prefix[64];
+  const char* abbreviation = BookAbbreviations[record.book];
+  int length;
+  if (first) {
+    const char* lead = paragraph_format ? (pilcrow ? "    " : "") : " ";
+    length = std::snprintf(prefix, sizeof prefix, "%s%s %d:%d ", lead, abbreviation, record.chapter, record.verse);
+  } else {
+    const char* lead = paragraph_format ? (pilcrow ? "\r\n    " : "") : "\r\n ";
+    length = std::snprintf(prefix, sizeof prefix, "%s%d ", lead, record.verse);
+  }
+  if (length < 0) length = 0;
+  if (static_cast<std::size_t>(length) >= sizeof prefix) length = sizeof prefix - 1;
+  line->words = static_cast<std::size_t>(length);
+  const char* pilcrow_word = !paragraph_format && pilcrow ? "\xB6 " : "";
+  int total = std::snprintf(line->text, sizeof line->text, "%s%s%s ", prefix, pilcrow_word, text);
+  if (total < 0) total = 0;
+  line->size = static_cast<std::size_t>(total) < sizeof line->text ? static_cast<std::size_t>(total)
+                                                                   : sizeof line->text - 1;
+}
+
+// The position after the next blank at or after `from` (the line's end when
+// none is left).
+std::size_t PastNextBlank(const VerseLine& line, std::size_t from) {
+  while (from < line.size && line.text[from] != ' ') ++from;
+  return from < line.size ? from + 1 : line.size;
+}
+
+void Append(CopyBlock* block, const char* text, std::size_t size) { AppendToBlock(block, text, size); }
+
+}  // namespace
+
+void BuildPassageSelectionText(const BibleData& bible, const OrderedSelection& selection, bool paragraph_format,
+                               char* data, std::size_t size) {
+  CopyBlock block{data, size, 0, true};
+  const VerseIndex sv = selection.start.item;
+  const VerseIndex ev = selection.end.item;
+  const int sw = selection.start.word;
+  const int ew = selection.end.word;
+
+  VerseLine line;
+  BuildLine(bible, sv, true, paragraph_format, &line);
+  std::size_t position = line.words;
+  int d = 1;
+  if (sw == 0) {
+    Append(&block, line.text, line.words);
+  } else {
+    for (int i = 0; i < sw - 1; ++i) position = PastNextBlank(line, position);
+    d = sw;
+  }
+
+  VerseIndex v = sv;
+  int chapter = RecordOf(bible, sv).chapter;
+  while (v < ev || d <= ew) {
+    if (position < line.size) {
+      std::size_t next = PastNextBlank(line, position);
+      Append(&block, line.text + position, next - position);
+      position = next;
+      ++d;
+    }
+    if (position >= line.size) {
+      ++v;
+      if (v > ev || v > kLastVerse) break;
+      VerseRecord record = RecordOf(bible, v);
+      if (record.chapter != chapter || record.book != BookOf(bible, v - 1)) {
+        char heading[kHeadingTextSize + 8];
+        int length = std::snprintf(heading, sizeof heading, "\r\n\r\n%s chapter %d\r\n", BookNames[record.book],
+                                   record.chapter);
+        if (length > 0) Append(&block, heading, static_cast<std::size_t>(length) < sizeof heading
+                                                    ? static_cast<std::size_t>(length)
+                                                    : sizeof heading - 1);
+        chapter = record.chapter;
+      }
+      BuildLine(bible, v, false, paragraph_format, &line);
+      Append(&block, line.text, line.words);
+      position = line.words;
+      d = 1;
+    }
+  }
+  EndBlock(&block);
+}
+
+std::string PassageSelectionText(const BibleData& bible, const OrderedSelection& selection, bool paragraph_format) {
+  std::vector<char> block(PassageCopyBlockSize(selection), '\0');
+  BuildPassageSelectionText(bible, selection, paragraph_format, block.data(), block.size());
+  return block.data();
+}
+
+namespace {
+
+// The selection with its points inside the Bible, or false when the passage
+// holds no selection with text in it.
+bool UsableSelection(const SelectionState& selection, OrderedSelection* ordered) {
+  if (!PassageHasSelection(selection)) return false;
+  *ordered = Ordered(selection);
+  return ordered->start.item <= kLastVerse && ordered->end.item <= kLastVerse && ordered->start.word >= 0 &&
+         ordered->end.word >= 0;
+}
+
+}  // namespace
+
+PassageCopyResult CopyPassageSelection(const BibleData& bible, const SelectionState& selection,
+                                       bool paragraph_format, Clipboard& clipboard, UserServices& user) {
+  OrderedSelection ordered;
+  if (!UsableSelection(selection, &ordered)) return PassageCopyResult::NoSelection;
+  // The clipboard is opened before the block is taken, so that a busy
+  // clipboard leaves no block behind.
+  if (!clipboard.Open()) {
+    user.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
+    return PassageCopyResult::NoClipboard;
+  }
+  const std::size_t size = PassageCopyBlockSize(ordered);
+  char* block = clipboard.Allocate(size);
+  if (!block) {
+    clipboard.Close();
+    user.Tell(kPassageCopyErrorCaption, kPassageCopyErrorText, MessageIcon::Error);
+    return PassageCopyResult::NoMemory;
+  }
+  std::memset(block, 0, size);
+  BuildPassageSelectionText(bible, ordered, paragraph_format, block, size);
+  clipboard.Empty();
+  clipboard.Hand();
+  clipboard.Close();
+  return PassageCopyResult::Copied;
+}
+
+void FillSearchPrefill(const char* text, char* out, std::size_t size) {
+  if (size == 0) return;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i + 1 < size && text[i] != '\0'; ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == ' ' || IsAsciiLetter(c)) out[kept++] = static_cast<char>(c);
+  }
+  out[kept] = '\0';
+}
+
+bool PassageSearchPrefill(const BibleData& bible, const SelectionState& selection, bool paragraph_format, char* out,
+                          std::size_t size) {
+  OrderedSelection ordered;
+  if (!UsableSelection(selection, &ordered)) return false;
+  std::vector<char> block;
+  try {
+    block.assign(PassageCopyBlockSize(ordered), '\0');
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  BuildPassageSelectionText(bible, ordered, paragraph_format, block.data(), block.size());
+  FillSearchPrefill(block.data(), out, size);
+  return true;
+}
+
+}  // namespace kv

@@ -1,0 +1,72 @@
+// The passage layout: the Bible as one stream of labels, chapter headings and
+// words from the top verse down to the window's bottom edge. One layout runs
+// three ways: the paint pass draws it, the measure pass only finds the verse
+// it reaches at the bottom, and the hit test finds the label or word under a
+// point. Nothing is cached: every pass lays out afresh.
+#pragma once
+
+#include <cstddef>
+
+#include "notes/note_files.h"
+#include "passage/passage_state.h"
+#include "platform/font_description.h"
+#include "platform/text_canvas.h"
+#include "store/bible_data.h"
+
+namespace kv {
+
+// How supplied words (the bracketed words of the text) are shown.
+constexpr int kItalicsInItalicType = 0;
+constexpr int kItalicsInBrackets = 1;
+constexpr int kItalicsInNormalType = 2;
+
+constexpr unsigned char kPilcrow = 0xB6;
+constexpr std::size_t kWordBufferSize = 100;
+constexpr std::size_t kLabelTextSize = 48;
+constexpr std::size_t kHeadingTextSize = 64;
+
+// Everything a pass reads: the text, the options and the window's size.
+struct PassageView {
+  const BibleData* bible = nullptr;
+  VerseIndex top = 0;             // CurrentVerse
+  bool paragraph_format = false;  // "Paragraph Format"
+  int italics = kItalicsInItalicType;
+  FontDescription font;           // ReadWindowFont
+  const NoteSet* notes = nullptr; // the current note set: its verses get "*"; none without
+  int width = 0;                  // client right
+  int height = 0;                 // client bottom
+};
+
+// What the paint and measure passes leave behind.
+struct PassageMetrics {
+  VerseIndex bottom_verse = 0;  // ReadBottomVerse
+  int line_height = 0;          // ReadLineHeight
+};
+
+// True when the verse's text begins with the pilcrow (a new paragraph).
+bool BeginsParagraph(const BibleData& bible, VerseIndex verse);
+
+// The label of a verse: the top verse's carries the abbreviated reference,
+// later ones the verse number; a note adds "*", Paragraph Format decides the
+// leading blanks. Like snprintf: cut to `size`, the full length returned.
+int FormatPassageLabel(const BibleData& bible, VerseIndex verse, bool top, bool paragraph_format,
+                       bool has_note, char* out, std::size_t size);
+
+// "Exodus chapter 1".
+int FormatChapterHeading(const BibleData& bible, VerseIndex verse, char* out, std::size_t size);
+
+// Draws the passage; the selection is drawn in inverse colours when the
+// passage owns it.
+PassageMetrics PaintPassageLayout(const PassageView& view, const SelectionState& selection,
+                                  TextCanvas& canvas);
+
+// The same layout without drawing, in the normal font only.
+PassageMetrics MeasurePassageLayout(const PassageView& view, TextCanvas& canvas);
+
+// The label or word at (x, y) of the window. On a hit writes the point and
+// returns true; on a miss leaves it alone. `line_height` (optional) receives
+// the line height either way.
+bool HitTestPassageLayout(const PassageView& view, TextCanvas& canvas, int x, int y, SelectionPoint* point,
+                          int* line_height = nullptr);
+
+}  // namespace kv
