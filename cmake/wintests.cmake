@@ -1,7 +1,9 @@
 # The Win32 test program, kelvane_win_tests: GoogleTest files registered by
 # the folders with kelvane_win_test(...), run in-process against the real
 # windows under Wine, one process per test. Also kelvane_keeper, which holds
-# Wine's virtual desktop open between those processes (scripts/wine-env.sh).
+# Wine's virtual desktop open between those processes, and
+# kelvane_add_printer, which installs the test printer in the prefix (both
+# used by scripts/wine-env.sh).
 # Included from kelvane_finish_targets() in WIN32 builds with KELVANE_WIN_TESTS.
 
 # kelvane_windows_path(<out-var> <path>)
@@ -51,6 +53,17 @@ target_compile_options(kelvane_keeper PRIVATE ${KELVANE_WARNINGS})
 target_link_options(kelvane_keeper PRIVATE -static)
 # Where scripts/wine-env.sh looks for it.
 set_target_properties(kelvane_keeper PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+
+# The set-up program of the test printer (shell/testing/test_printer.h) and
+# its description, side by side where scripts/wine-env.sh looks for them when
+# it makes the prefix.
+add_executable(kelvane_add_printer WIN32 ${kelvane_kit_dir}/add_printer_win.cpp)
+target_include_directories(kelvane_add_printer PRIVATE ${PROJECT_SOURCE_DIR})
+target_compile_options(kelvane_add_printer PRIVATE ${KELVANE_WARNINGS})
+target_link_libraries(kelvane_add_printer PRIVATE winspool)
+target_link_options(kelvane_add_printer PRIVATE -static)
+set_target_properties(kelvane_add_printer PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
+configure_file(${kelvane_kit_dir}/test_printer.ppd ${PROJECT_BINARY_DIR}/kelvane_test_printer.ppd COPYONLY)
 
 # One process per test, so a window that never closes is ended by the
 # timeout; the lock because focus, input and the clipboard are shared by

@@ -4,8 +4,9 @@
 # called:
 #
 #   kv_display_start          private Xvfb when DISPLAY is unset
-#   kv_wine_prefix BUILD_DIR  the build's own prefix, made once, and the
-#                             WINE* variables for it
+#   kv_wine_prefix BUILD_DIR  the build's own prefix, made once (with the
+#                             test printer: BUILD_DIR must hold the built
+#                             kelvane_add_printer), and the WINE* variables
 #   kv_wine_warm BUILD_DIR    server, boot and keeper up before ctest
 #   kv_screenshot FILE        PNG of the whole screen
 #   kv_wine_stop              ends everything in that prefix
@@ -31,7 +32,7 @@ KV_WINE_FONTS=${KV_WINE_FONTS:-/usr/share/wine/fonts}
 
 # Written into the stamp file: raise it whenever the set-up below changes, so
 # existing prefixes are made again instead of silently lacking the change.
-KV_PREFIX_LAYOUT=1
+KV_PREFIX_LAYOUT=2
 
 # The registry of a prefix made for us. The virtual desktop gives windows
 # real title bars and spares every hidden dialog a 2 s wait on bare Xvfb.
@@ -110,7 +111,13 @@ kv__make_prefix() {
   local build=$1 want=$2
   local final="$build/wineprefix" tmp="$build/wineprefix.new"
   local log="$build/wineprefix.log"
+  local adder="$build/kelvane_add_printer.exe" ppd="$build/kelvane_test_printer.ppd"
 
+  # Checked first: a prefix without the printer would look finished.
+  if [ ! -f "$adder" ] || [ ! -f "$ppd" ]; then
+    echo "kv_wine_prefix: $adder or $ppd missing; build the target kelvane_add_printer first" >&2
+    return 1
+  fi
   echo "Making the Wine prefix $final (about 10 s) ..." >&2
   # A server may still run for an old prefix (one Wine made on its own).
   if [ -d "$final" ]; then
@@ -136,6 +143,14 @@ kv__make_prefix() {
     return 1
   fi
 
+  # The test printer (shell/testing/test_printer.h): printing tests need a
+  # printer, and it prints to files only, without a spooler.
+  if ! "$KV_WINE" "$adder" "Z:${ppd//\//\\}" </dev/null >>"$log" 2>&1; then
+    echo "kv_wine_prefix: installing the test printer failed, see $log" >&2
+    "$KV_WINESERVER" -k >/dev/null 2>&1
+    return 1
+  fi
+
   # This Wine looks for its own fonts in C:\windows\Fonts only: without them
   # Tahoma and Marlett (the title bar buttons) are missing.
   local fonts="$tmp/drive_c/windows/Fonts" f
@@ -150,6 +165,10 @@ kv__make_prefix() {
   "$KV_WINESERVER" -w >>"$log" 2>&1
   if [ ! -s "$tmp/user.reg" ] || ! grep -q 'Liberation Serif' "$tmp/user.reg"; then
     echo "kv_wine_prefix: the registry set-up did not stick, see $log" >&2
+    return 1
+  fi
+  if ! grep -qi '^"device"="Kelvane Test Printer,' "$tmp/user.reg"; then
+    echo "kv_wine_prefix: the test printer is not the default printer, see $log" >&2
     return 1
   fi
   echo "$want" >"$tmp/.kelvane-prefix"

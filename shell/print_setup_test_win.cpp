@@ -1,0 +1,237 @@
+// The page set-up record the main window keeps for printing: filled for the
+// default printer (the prefix's test printer) at start-up without any box,
+// and still usable by the Page Setup command and for a printer DC.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <functional>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "shell/app_state.h"
+#include "shell/program_win.h"
+#include "shell/testing/modal_script_win.h"
+#include "shell/testing/test_printer.h"
+
+namespace kv {
+namespace {
+
+using wintest::kTestPrinterName;
+using wintest::ModalScript;
+
+const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+constexpr LONG kStartMargin = 1000;
+
+std::function<void(HWND)> g_body;
+int g_ticks = 0;
+
+// Runs the test's body once the main window is up, then closes it.
+void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND main = Windows().main;
+  if (!main || !IsWindowVisible(main)) {
+    if (++g_ticks > 300) {
+      KillTimer(nullptr, timer);
+      ADD_FAILURE() << "the main window never came up";
+      PostQuitMessage(1);
+    }
+    return;
+  }
+  KillTimer(nullptr, timer);
+  g_body(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+struct DeviceNames {
+  std::string driver, device, output;
+};
+
+DeviceNames ReadDeviceNames(HGLOBAL handle) {
+  DeviceNames names;
+  const auto* block = static_cast<const DEVNAMES*>(GlobalLock(handle));
+  if (!block) return names;
+  const char* base = reinterpret_cast<const char*>(block);
+  names.driver = base + block->wDriverOffset;
+  names.device = base + block->wDeviceOffset;
+  names.output = base + block->wOutputOffset;
+  GlobalUnlock(handle);
+  return names;
+}
+
+// A printer DC made from the record alone, as printing makes it.
+bool RecordMakesPrinterDc(const PAGESETUPDLGA& setup) {
+  DeviceNames names = ReadDeviceNames(setup.hDevNames);
+  const auto* mode = static_cast<const DEVMODEA*>(GlobalLock(setup.hDevMode));
+  HDC dc = CreateDCA(names.driver.c_str(), names.device.c_str(), nullptr, mode);
+  GlobalUnlock(setup.hDevMode);
+  if (!dc) return false;
+  bool usable = GetDeviceCaps(dc, HORZRES) > 0 && GetDeviceCaps(dc, VERTRES) > 0 &&
+                GetDeviceCaps(dc, LOGPIXELSY) == wintest::kTestPrinterDpi;
+  DeleteDC(dc);
+  return usable;
+}
+
+void ExpectStartMargins(const PAGESETUPDLGA& setup) {
+  EXPECT_EQ(kStartMargin, setup.rtMargin.left);
+  EXPECT_EQ(kStartMargin, setup.rtMargin.top);
+  EXPECT_EQ(kStartMargin, setup.rtMargin.right);
+  EXPECT_EQ(kStartMargin, setup.rtMargin.bottom);
+}
+
+// Runs the program in a scratch folder holding copies of the data, as the
+// program's own folder would.
+class PrintSetup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    GetTempFileNameA(temp, "kv", 0, name);
+    DeleteFileA(name);
+    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+    dir_ = name;
+    for (const char* file : kDataFiles)
+      ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE))
+          << file;
+    GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
+    SetCurrentDirectoryA(dir_.c_str());
+    App().shell.settings_file = Path("Kelvane.Ini");
+  }
+
+  void TearDown() override {
+    UnregisterProgramClasses(GetModuleHandleA(nullptr));
+    SetCurrentDirectoryA(old_dir_);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do DeleteFileA(Path(found.cFileName).c_str());
+      while (FindNextFileA(find, &found));
+      FindClose(find);
+    }
+    RemoveDirectoryA(dir_.c_str());
+  }
+
+  std::string Path(const std::string& file) const { return dir_ + "\\" + file; }
+
+  // Starts the program, runs `body` on its main window, closes it.
+  void Run(std::function<void(HWND)> body) {
+    g_body = std::move(body);
+    g_ticks = 0;
+    SetTimer(nullptr, 0, 20, RunBody);
+    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  }
+
+  std::string dir_;
+  char old_dir_[MAX_PATH] = {};
+};
+
+// Takes the prefix's default printer away while it lives: the user's
+// "device" entry is all that names it. Put back on destruction, and by
+// Restore() as soon as the test no longer needs it gone.
+class NoDefaultPrinter {
+ public:
+  NoDefaultPrinter() {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) != ERROR_SUCCESS) return;
+    DWORD size = sizeof saved_;
+    if (RegQueryValueExA(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(saved_), &size) != ERROR_SUCCESS)
+      return;
+    saved_size_ = size;
+    removed_ = RegDeleteValueA(key_, kValue) == ERROR_SUCCESS;
+  }
+  ~NoDefaultPrinter() {
+    Restore();
+    if (key_) RegCloseKey(key_);
+  }
+  NoDefaultPrinter(const NoDefaultPrinter&) = delete;
+  NoDefaultPrinter& operator=(const NoDefaultPrinter&) = delete;
+
+  bool Removed() const { return removed_; }
+  void Restore() {
+    if (!removed_) return;
+    RegSetValueExA(key_, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(saved_), saved_size_);
+    removed_ = false;
+  }
+
+ private:
+  static constexpr char kKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  static constexpr char kValue[] = "device";
+  HKEY key_ = nullptr;
+  char saved_[MAX_PATH] = {};
+  DWORD saved_size_ = 0;
+  bool removed_ = false;
+};
+
+TEST_F(PrintSetup, StartUpTakesTheDefaultPrinterWithoutAnyBox) {
+  ModalScript script;  // no steps: a box during start-up is a failure
+  bool checked = false;
+  Run([&](HWND main) {
+    checked = true;
+    const PAGESETUPDLGA& setup = Windows().page_setup;
+    EXPECT_EQ(sizeof(PAGESETUPDLGA), setup.lStructSize);
+    EXPECT_EQ(main, setup.hwndOwner);
+    ExpectStartMargins(setup);
+    ASSERT_NE(nullptr, setup.hDevNames);
+    ASSERT_NE(nullptr, setup.hDevMode);
+    DeviceNames names = ReadDeviceNames(setup.hDevNames);
+    EXPECT_EQ(kTestPrinterName, names.device);
+    EXPECT_EQ("FILE:", names.output);
+    EXPECT_TRUE(RecordMakesPrinterDc(setup));
+  });
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(script.Ok()) << script.Describe();
+  EXPECT_TRUE(script.Seen().empty()) << script.Describe();
+}
+
+// Without any default printer the start-up goes on without a box, and the
+// record keeps its margins for a Page Setup once a printer is there.
+TEST_F(PrintSetup, StartUpWithoutAPrinterShowsNoBox) {
+  NoDefaultPrinter gone;
+  ASSERT_TRUE(gone.Removed());
+  ModalScript script;
+  bool checked = false;
+  Run([&](HWND main) {
+    gone.Restore();
+    checked = true;
+    const PAGESETUPDLGA& setup = Windows().page_setup;
+    EXPECT_EQ(sizeof(PAGESETUPDLGA), setup.lStructSize);
+    EXPECT_EQ(main, setup.hwndOwner);
+    ExpectStartMargins(setup);
+    EXPECT_EQ(nullptr, setup.hDevNames);
+    EXPECT_EQ(nullptr, setup.hDevMode);
+  });
+  EXPECT_TRUE(checked) << "the start-up stopped";
+  EXPECT_TRUE(script.Ok()) << script.Describe();
+  EXPECT_TRUE(script.Seen().empty()) << script.Describe();
+}
+
+// The Page Setup command opens on the record and, confirmed, leaves it
+// naming the same printer with the same margins.
+TEST_F(PrintSetup, PageSetupCommandKeepsTheRecordUsable) {
+  Run([&](HWND main) {
+    ModalScript script;
+    std::string shown_margin;
+    script.OnDialog([&](HWND dialog) {
+      char text[32] = {};
+      GetDlgItemTextA(dialog, edt4, text, sizeof text);  // the left margin
+      shown_margin = text;
+      wintest::ClickButton(dialog, IDOK);
+    });
+    SendMessageA(main, WM_COMMAND, CMD_PAGE_SETUP, 0);
+    ASSERT_TRUE(script.Ok()) << script.Describe();
+    ASSERT_EQ(1u, script.Seen().size());
+    EXPECT_EQ(main, script.Seen()[0].owner);
+    // The start margins in the locale's unit: one inch where it is inches.
+    char measure[2] = {};
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure);
+    if (measure[0] == '1') EXPECT_EQ("1", shown_margin);
+
+    const PAGESETUPDLGA& setup = Windows().page_setup;
+    EXPECT_EQ(main, setup.hwndOwner);
+    ExpectStartMargins(setup);
+    EXPECT_EQ(kTestPrinterName, ReadDeviceNames(setup.hDevNames).device);
+    EXPECT_TRUE(RecordMakesPrinterDc(setup));
+  });
+}
+
+}  // namespace
+}  // namespace kv
