@@ -64,7 +64,25 @@ void GdiCanvas::Draw(int x, int y, const char* text, std::size_t size, TextColor
     colors_ = colors;
     colors_set_ = true;
   }
-  TextOutA(dc_, x, y, text, static_cast<int>(size));
+  // Wine draws a TextOutA run with the glyphs' unrounded advances but
+  // measures each glyph by its rounded one, so a long word drawn whole falls
+  // a few pixels short of the width the layout gave it and leaves a wider gap
+  // before the next. Placing every glyph at its measured offset draws a run
+  // exactly as wide as Measure said, on every system.
+  const int count = static_cast<int>(size);
+  extents_.resize(size);
+  advances_.resize(size);
+  SIZE extent = {};
+  if (count > 0 && GetTextExtentExPointA(dc_, text, count, 0, nullptr, extents_.data(), &extent)) {
+    int previous = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+      advances_[i] = extents_[i] - previous;
+      previous = extents_[i];
+    }
+    ExtTextOutA(dc_, x, y, 0, nullptr, text, static_cast<UINT>(count), advances_.data());
+  } else {
+    TextOutA(dc_, x, y, text, count);
+  }
 }
 
 }  // namespace kv

@@ -34,6 +34,9 @@ class GdiCanvas final : public TextCanvas {
   bool colors_set_ = false;
   TextColors colors_ = TextColors::Normal;
   std::vector<HFONT> fonts_;
+  // Draw's working space, kept so a paint allocates once, not per word.
+  std::vector<int> extents_;
+  std::vector<int> advances_;
 };
 
 }  // namespace kv

@@ -465,6 +465,22 @@ TEST(PassageSelection, OnlyTheSelectedItemsAreInverted) {
   }
 }
 
+// A click that hit no text leaves the passage named as the owner with both
+// points at (-1, -1): a page drawn from there shows no selection, at the top
+// of the Bible as at its end (the only place such a click can land).
+TEST(PassageSelection, AClickThatHitNoTextDrawsNoSelection) {
+  SelectionState missed;
+  missed.owner = kPassageOwner;
+  missed.anchor = kNoPoint;
+  missed.end = kNoPoint;
+  for (VerseIndex top : {VerseIndex{0}, kLastVerse - 1, kLastVerse}) {
+    SCOPED_TRACE(top);
+    std::vector<DrawnRun> runs = Paint(View(top, 800, 600, false), missed);
+    ASSERT_FALSE(runs.empty());
+    for (const DrawnRun& run : runs) EXPECT_EQ(run.colors, TextColors::Normal) << run.text;
+  }
+}
+
 // --- Hit test ---------------------------------------------------------------
 
 TEST(PassageHitTest, EveryLabelHeadingAndWordIsFoundWhereItWasDrawn) {

@@ -5,15 +5,18 @@
 #include <windows.h>
 
 #include <fstream>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "passage/gdi_canvas_win.h"
 #include "passage/passage_layout.h"
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/navigation.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
 #include "store/verse_address.h"
@@ -49,6 +52,57 @@ void Pump() {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+}
+
+// A test whose steps need the program's own message loop between them: each
+// step runs from its own timer tick, so a key one step posts has gone
+// through the loop's accelerator translation before the next step looks.
+using Step = std::function<void()>;
+std::vector<Step> g_steps;
+std::size_t g_next_step = 0;
+bool g_in_step = false;
+
+enum Modifiers { kNoModifiers = 0, kCtrl = 1, kAlt = 2 };
+
+// The modifier keys as the accelerator translation reads them: a posted key
+// message carries none, so the thread's key state is set instead.
+void HoldModifiers(int modifiers) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const BYTE ctrl = (modifiers & kCtrl) ? 0x80 : 0, alt = (modifiers & kAlt) ? 0x80 : 0;
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl;
+  keys[VK_MENU] = keys[VK_LMENU] = alt;
+  SetKeyboardState(keys);
+}
+
+// A key pressed as a user presses it: the key-down goes to the focused
+// window through the program's message loop, with the modifiers held until
+// the next step.
+void PressKey(UINT key, int modifiers) {
+  HoldModifiers(modifiers);
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+}
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (g_in_step) return;  // a modal loop inside a step
+  HWND main = Windows().main;
+  if (!main || !IsWindowVisible(main)) {
+    if (++g_ticks > 300) {
+      KillTimer(nullptr, timer);
+      ADD_FAILURE() << "the main window never came up";
+      PostQuitMessage(1);
+    }
+    return;
+  }
+  HoldModifiers(kNoModifiers);
+  if (g_next_step == g_steps.size() || ::testing::Test::HasFatalFailure()) {
+    KillTimer(nullptr, timer);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    return;
+  }
+  g_in_step = true;
+  g_steps[g_next_step++]();
+  g_in_step = false;
 }
 
 class PassageWindow : public ::testing::Test {
@@ -89,6 +143,16 @@ class PassageWindow : public ::testing::Test {
     EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
   }
 
+  // Starts the program and runs the steps, one per tick of its loop.
+  void RunSteps(std::vector<Step> steps) {
+    g_steps = std::move(steps);
+    g_next_step = 0;
+    g_ticks = 0;
+    SetTimer(nullptr, 0, 20, RunNextStep);
+    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+    if (!HasFatalFailure()) EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
+  }
+
   std::string dir_;
   char old_dir_[MAX_PATH] = {};
 };
@@ -102,9 +166,8 @@ void ShowVerse(VerseIndex verse) {
   Pump();
 }
 
-// Where the window shows a selection point: the first pixel (scanning down
-// the left part of each line, then along it) that the hit test maps to it.
-POINT PointOf(SelectionPoint wanted) {
+// What the window's passes lay out now.
+PassageView CurrentView() {
   PassageView view;
   view.bible = &App().store.bible;
   view.top = App().settings.CurrentVerse;
@@ -115,12 +178,19 @@ POINT PointOf(SelectionPoint wanted) {
   GetClientRect(Passage(), &client);
   view.width = client.right;
   view.height = client.bottom;
+  return view;
+}
+
+// Where the window shows a selection point: the first pixel (scanning down
+// the left part of each line, then along it) that the hit test maps to it.
+POINT PointOf(SelectionPoint wanted) {
+  const PassageView view = CurrentView();
   HDC dc = GetDC(Passage());
   POINT found = {-1, -1};
   {
     GdiCanvas canvas(dc);
-    for (int y = 1; y < client.bottom && found.x < 0; y += 4) {
-      for (int x = 2; x < client.right; x += 3) {
+    for (int y = 1; y < view.height && found.x < 0; y += 4) {
+      for (int x = 2; x < view.width; x += 3) {
         SelectionPoint point;
         if (HitTestPassageLayout(view, canvas, x, y, &point) && point == wanted) {
           found = {x, y};
@@ -131,6 +201,19 @@ POINT PointOf(SelectionPoint wanted) {
   }
   ReleaseDC(Passage(), dc);
   return found;
+}
+
+bool HitsText(POINT at) {
+  const PassageView view = CurrentView();
+  HDC dc = GetDC(Passage());
+  SelectionPoint point;
+  bool hit;
+  {
+    GdiCanvas canvas(dc);
+    hit = HitTestPassageLayout(view, canvas, at.x, at.y, &point);
+  }
+  ReleaseDC(Passage(), dc);
+  return hit;
 }
 
 void Click(POINT at) {
@@ -304,6 +387,225 @@ TEST_F(PassageWindow, ChapterStepsStartAtTheTopAndBookmarksAtTheSelection) {
     VerseRecord record = RecordOf(App().store.bible, App().settings.CurrentVerse);
     EXPECT_EQ(record.chapter, 2);
     EXPECT_EQ(record.verse, 1);
+  });
+}
+
+// --- Keys through the program's message loop -----------------------------------
+
+VerseIndex Verse(int book, int chapter, int verse) { return FindVerse(App().store.bible, book, chapter, verse); }
+
+// "book chapter:verse" in numbers, for comparing where the passage stands.
+std::string Numbers(VerseIndex verse) {
+  VerseRecord record = RecordOf(App().store.bible, verse);
+  return std::to_string(record.book) + " " + std::to_string(record.chapter) + ":" + std::to_string(record.verse);
+}
+std::string Numbers(int book, int chapter, int verse) {
+  return std::to_string(book) + " " + std::to_string(chapter) + ":" + std::to_string(verse);
+}
+
+bool Greyed(int command) { return (GetMenuState(Windows().menu, command, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+bool Checked(int command) { return (GetMenuState(Windows().menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; }
+
+std::string MenuText(int command) {
+  char text[128] = {};
+  GetMenuStringA(Windows().menu, command, text, sizeof text, MF_BYCOMMAND);
+  return text;
+}
+
+const int kChapterAndBookCommands[] = {CMD_PREVIOUS_CHAPTER, CMD_NEXT_CHAPTER, CMD_PREVIOUS_BOOK, CMD_NEXT_BOOK};
+
+TEST_F(PassageWindow, CtrlPageAndHomeEndKeysMoveThePassageOnlyWhileItHasTheFocus) {
+  struct Row {
+    const char* name;
+    bool passage_focused;
+    UINT key;
+    int book, chapter, verse;  // where the passage then stands
+  } rows[] = {
+      {"Ctrl+PgDn in the verse list", false, VK_NEXT, 2, 2, 5},
+      {"Ctrl+PgDn", true, VK_NEXT, 2, 3, 1},
+      {"Ctrl+PgUp", true, VK_PRIOR, 2, 2, 1},
+      {"Ctrl+End", true, VK_END, 3, 1, 1},
+      {"Ctrl+Home", true, VK_HOME, 2, 1, 1},
+      {"Ctrl+Home in the verse list", false, VK_HOME, 2, 1, 1},
+      {"Ctrl+End in the verse list", false, VK_END, 2, 1, 1},
+      {"Ctrl+PgUp in the verse list", false, VK_PRIOR, 2, 1, 1},
+  };
+  std::vector<Step> steps = {[] { ShowVerse(Verse(2, 2, 5)); }};
+  for (const Row& row : rows) {
+    steps.push_back([&row] {
+      SCOPED_TRACE(row.name);
+      SetFocus(row.passage_focused ? Passage() : Windows().verse_list);
+      for (int command : kChapterAndBookCommands) EXPECT_EQ(Greyed(command), !row.passage_focused) << command;
+      PressKey(row.key, kCtrl);
+    });
+    steps.push_back([&row] {
+      SCOPED_TRACE(row.name);
+      EXPECT_EQ(Numbers(App().settings.CurrentVerse), Numbers(row.book, row.chapter, row.verse));
+    });
+  }
+  RunSteps(std::move(steps));
+}
+
+TEST_F(PassageWindow, BookmarkKeysSetAndGoAndTheMenuShowsThem) {
+  VerseIndex psalm23 = 0, john316 = 0;
+  RunSteps({
+      [&] {
+        psalm23 = Verse(19, 23, 1);
+        john316 = Verse(43, 3, 16);
+        for (int n = 1; n <= 9; ++n) EXPECT_EQ(MenuText(138 + n), "Genesis 1:1\tCtrl+" + std::to_string(n));
+        EXPECT_EQ(MenuText(CMD_GOTO_BOOKMARK_LAST), "Genesis 1:1\tCtrl+0");
+        ShowVerse(psalm23);
+        SetFocus(Passage());
+        PressKey('1', kCtrl | kAlt);
+      },
+      [&] {
+        EXPECT_EQ(App().settings.Bookmarks[0], psalm23);
+        EXPECT_EQ(MenuText(CMD_GOTO_BOOKMARK_FIRST), "Psalms 23:1\tCtrl+1");
+        ShowVerse(john316);
+        PressKey('0', kCtrl | kAlt);
+      },
+      [&] {
+        EXPECT_EQ(App().settings.Bookmarks[9], john316);
+        EXPECT_EQ(MenuText(CMD_GOTO_BOOKMARK_LAST), "John 3:16\tCtrl+0");
+        EXPECT_EQ(MenuText(CMD_SET_BOOKMARK_LAST), "Set 10\tCtrl+Alt+0");
+        EXPECT_EQ(App().settings.CurrentVerse, john316) << "setting a bookmark leaves the passage";
+        for (int n = 2; n <= 9; ++n) EXPECT_EQ(MenuText(138 + n), "Genesis 1:1\tCtrl+" + std::to_string(n));
+        ShowVerse(0);
+        SetFocus(Windows().verse_list);  // going to a bookmark needs no passage focus
+        PressKey('0', kCtrl);
+      },
+      [&] {
+        EXPECT_EQ(Numbers(App().settings.CurrentVerse), "43 3:16");
+        PressKey('1', kCtrl);
+      },
+      [&] { EXPECT_EQ(Numbers(App().settings.CurrentVerse), "19 23:1"); },
+  });
+}
+
+// --- Today's Proverb ------------------------------------------------------------
+
+class FixedDay : public Calendar {
+ public:
+  int DayOfMonth() override { return day; }
+  int day = 1;
+};
+
+TEST_F(PassageWindow, TodaysProverbShowsThePassagePaneAtTheDaysChapter) {
+  FixedDay calendar;
+  App().shell.calendar = &calendar;
+  std::vector<Step> steps;
+  for (int day : {31, 7}) {
+    steps.push_back([&calendar, day] {
+      calendar.day = day;
+      ShowVerse(0);
+      ASSERT_TRUE(IsWindowVisible(Passage()));
+      PressKey(VK_F3, kNoModifiers);  // View Passage: hides the pane
+    });
+    steps.push_back([day] {
+      SCOPED_TRACE(day);
+      ASSERT_FALSE(IsWindowVisible(Passage()));
+      EXPECT_FALSE(Checked(CMD_VIEW_PASSAGE));
+      SendMessageA(Windows().main, WM_COMMAND, CMD_TODAYS_PROVERB, 0);
+      EXPECT_TRUE(IsWindowVisible(Passage()));
+      EXPECT_TRUE(Checked(CMD_VIEW_PASSAGE));
+      EXPECT_EQ(Numbers(App().settings.CurrentVerse), Numbers(kProverbsBook, day, 1));
+    });
+  }
+  RunSteps(std::move(steps));
+  App().shell.calendar = nullptr;
+}
+
+// --- A click that hits no text ----------------------------------------------------
+
+// The passage's client area as the screen shows it, caret hidden.
+std::vector<unsigned char> ClientPixels() {
+  UpdateWindow(Passage());
+  Pump();
+  HideCaret(Passage());
+  RECT client;
+  GetClientRect(Passage(), &client);
+  HDC dc = GetDC(Passage());
+  HDC memory = CreateCompatibleDC(dc);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const unsigned char* first = static_cast<const unsigned char*>(bits);
+  std::vector<unsigned char> pixels(first, first + 4 * client.right * client.bottom);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(Passage(), dc);
+  ShowCaret(Passage());
+  return pixels;
+}
+
+void PutOnClipboard(const char* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+  std::strcpy(static_cast<char*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+// Copy (from the menu and from the window) and the context menu behave as
+// with no selection.
+void ExpectNoSelectionAnywhere() {
+  EXPECT_TRUE(Greyed(CMD_COPY));
+  PutOnClipboard("left alone");
+  SendMessageA(Windows().main, WM_COMMAND, CMD_COPY, 0);
+  SendMessageA(Passage(), WM_COMMAND, CMD_COPY, 0);
+  EXPECT_EQ(ClipboardText(), "left alone");
+  ModalScript script;
+  script.CancelMenu();
+  SendMessageA(Passage(), WM_RBUTTONDOWN, 0, MAKELPARAM(30, 10));
+  ASSERT_EQ(script.Seen().size(), 1u) << script.Describe();
+  const auto& items = script.Seen()[0].menuItems;
+  ASSERT_EQ(items.size(), 21u);
+  for (std::size_t i : {0u, 18u, 19u, 20u}) EXPECT_TRUE(items[i].grayed) << items[i].text;
+}
+
+TEST_F(PassageWindow, AClickThatHitsNoTextLeavesNoSelection) {
+  Run([](HWND) {
+    App().settings.ParagraphFormat = 0;
+    ShowVerse(kLastVerse - 1);  // Revelation 22:20 and 22:21, then empty window
+    SetFocus(Passage());
+    const std::vector<unsigned char> unselected = ClientPixels();
+
+    // Words of the second verse: a drag near the top edge would scroll.
+    Select({kLastVerse, 1}, {kLastVerse, 3});
+    ASSERT_EQ(App().shell.selection_owner, kPassageOwner);
+    ASSERT_EQ(App().settings.CurrentVerse, kLastVerse - 1);
+    EXPECT_FALSE(Greyed(CMD_COPY));
+    EXPECT_TRUE(ClientPixels() != unselected) << "the capture shows a selection";
+
+    RECT client;
+    GetClientRect(Passage(), &client);
+    const POINT below = {client.right / 2, client.bottom - 8};
+    ASSERT_FALSE(HitsText(below));
+    Click(below);
+    EXPECT_EQ(App().passage.anchor, kNoPoint);
+    EXPECT_EQ(App().passage.end, kNoPoint);
+    EXPECT_FALSE(App().passage.dragging);
+    EXPECT_TRUE(ClientPixels() == unselected) << "the page is painted without a selection";
+    ExpectNoSelectionAnywhere();
+
+    // The passage named the owner with both points at (-1, -1): the same.
+    App().shell.selection_owner = kPassageOwner;
+    App().passage.anchor = App().passage.end = kNoPoint;
+    InvalidateRect(Passage(), nullptr, TRUE);
+    EXPECT_TRUE(ClientPixels() == unselected) << "the page is painted without a selection";
+    ExpectNoSelectionAnywhere();
   });
 }
 

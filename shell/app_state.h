@@ -7,6 +7,7 @@
 #include "notes/note_files.h"
 #include "passage/passage_state.h"
 #include "search/search_state.h"
+#include "shell/navigation.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
 
@@ -38,6 +39,9 @@ struct ShellState {
   int verse_list_tab_index = 0;
   int selection_owner = kNoSelection;
   char note_search_prefill[kNoteSearchTextSize] = {};
+  // Where Today's Proverb reads the date: the system's local date unless a
+  // test sets a calendar of its own.
+  Calendar* calendar = nullptr;
 };
 
 struct AppState {

@@ -72,7 +72,8 @@ void MovePassage(VerseIndex (*step)(const BibleData&, VerseIndex)) {
 
 void ShowTodaysProverb() {
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
-  SetCurrentVerse(TodaysProverb(app().store.bible, SystemCalendar()));
+  Calendar& calendar = app().shell.calendar ? *app().shell.calendar : SystemCalendar();
+  SetCurrentVerse(TodaysProverb(app().store.bible, calendar));
 }
 
 void SetBookmarkCommand(int n) {
