@@ -150,7 +150,9 @@ class PassageWindow : public ::testing::Test {
     g_ticks = 0;
     SetTimer(nullptr, 0, 20, RunNextStep);
     EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
-    if (!HasFatalFailure()) EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
+    if (!HasFatalFailure()) {
+      EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
+    }
   }
 
   std::string dir_;

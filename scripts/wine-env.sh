@@ -120,9 +120,10 @@ kv__make_prefix() {
   fi
   echo "Making the Wine prefix $final (about 10 s) ..." >&2
   # A server may still run for an old prefix (one Wine made on its own).
+  # (Both fail when no server runs, which must not end a caller under set -e.)
   if [ -d "$final" ]; then
-    WINEPREFIX=$final "$KV_WINESERVER" -k >/dev/null 2>&1
-    WINEPREFIX=$final "$KV_WINESERVER" -w >/dev/null 2>&1
+    WINEPREFIX=$final "$KV_WINESERVER" -k >/dev/null 2>&1 || true
+    WINEPREFIX=$final "$KV_WINESERVER" -w >/dev/null 2>&1 || true
   fi
   rm -rf -- "$tmp" "$final"
 
@@ -161,8 +162,8 @@ kv__make_prefix() {
 
   # The registry reaches the disk when the server ends; rename only then.
   # Ending it at once saves the desktop's idle seconds (5 s of the 15 s).
-  "$KV_WINESERVER" -k >>"$log" 2>&1
-  "$KV_WINESERVER" -w >>"$log" 2>&1
+  "$KV_WINESERVER" -k >>"$log" 2>&1 || true
+  "$KV_WINESERVER" -w >>"$log" 2>&1 || true
   if [ ! -s "$tmp/user.reg" ] || ! grep -q 'Liberation Serif' "$tmp/user.reg"; then
     echo "kv_wine_prefix: the registry set-up did not stick, see $log" >&2
     return 1

@@ -223,7 +223,9 @@ TEST_F(PrintSetup, PageSetupCommandKeepsTheRecordUsable) {
     // The start margins in the locale's unit: one inch where it is inches.
     char measure[2] = {};
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, sizeof measure);
-    if (measure[0] == '1') EXPECT_EQ("1", shown_margin);
+    if (measure[0] == '1') {
+      EXPECT_EQ("1", shown_margin);
+    }
 
     const PAGESETUPDLGA& setup = Windows().page_setup;
     EXPECT_EQ(main, setup.hwndOwner);
