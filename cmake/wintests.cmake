@@ -29,6 +29,7 @@ get_property(kelvane_win_test_files GLOBAL PROPERTY KELVANE_WIN_TESTS)
 add_executable(kelvane_win_tests
   ${kelvane_kit_dir}/win_test_main_win.cpp
   ${kelvane_kit_dir}/modal_script_win.cpp
+  ${kelvane_kit_dir}/program_test_win.cpp
   ${kelvane_win_test_files})
 if(TARGET kelvane_resources)
   target_sources(kelvane_win_tests PRIVATE $<TARGET_OBJECTS:kelvane_resources>)

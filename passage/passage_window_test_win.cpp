@@ -19,6 +19,7 @@
 #include "shell/navigation.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
+#include "shell/testing/program_test_win.h"
 #include "store/verse_address.h"
 
 namespace kv {
@@ -26,138 +27,14 @@ namespace {
 
 using wintest::ModalScript;
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+using wintest::kAlt;
+using wintest::kCtrl;
+using wintest::kNoModifiers;
+using wintest::PressKey;
+using wintest::Pump;
+using wintest::Step;
 
-std::function<void(HWND)> g_body;
-int g_ticks = 0;
-
-void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND main = Windows().main;
-  if (!main || !IsWindowVisible(main)) {
-    if (++g_ticks > 300) {
-      KillTimer(nullptr, timer);
-      ADD_FAILURE() << "the main window never came up";
-      PostQuitMessage(1);
-    }
-    return;
-  }
-  KillTimer(nullptr, timer);
-  g_body(main);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// A test whose steps need the program's own message loop between them: each
-// step runs from its own timer tick, so a key one step posts has gone
-// through the loop's accelerator translation before the next step looks.
-using Step = std::function<void()>;
-std::vector<Step> g_steps;
-std::size_t g_next_step = 0;
-bool g_in_step = false;
-
-enum Modifiers { kNoModifiers = 0, kCtrl = 1, kAlt = 2 };
-
-// The modifier keys as the accelerator translation reads them: a posted key
-// message carries none, so the thread's key state is set instead.
-void HoldModifiers(int modifiers) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  const BYTE ctrl = (modifiers & kCtrl) ? 0x80 : 0, alt = (modifiers & kAlt) ? 0x80 : 0;
-  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl;
-  keys[VK_MENU] = keys[VK_LMENU] = alt;
-  SetKeyboardState(keys);
-}
-
-// A key pressed as a user presses it: the key-down goes to the focused
-// window through the program's message loop, with the modifiers held until
-// the next step.
-void PressKey(UINT key, int modifiers) {
-  HoldModifiers(modifiers);
-  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
-}
-
-void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (g_in_step) return;  // a modal loop inside a step
-  HWND main = Windows().main;
-  if (!main || !IsWindowVisible(main)) {
-    if (++g_ticks > 300) {
-      KillTimer(nullptr, timer);
-      ADD_FAILURE() << "the main window never came up";
-      PostQuitMessage(1);
-    }
-    return;
-  }
-  HoldModifiers(kNoModifiers);
-  if (g_next_step == g_steps.size() || ::testing::Test::HasFatalFailure()) {
-    KillTimer(nullptr, timer);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    return;
-  }
-  g_in_step = true;
-  g_steps[g_next_step++]();
-  g_in_step = false;
-}
-
-class PassageWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char temp[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "kv", 0, name);
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    dir_ = name;
-    for (const char* file : kDataFiles)
-      ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE));
-    GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
-    SetCurrentDirectoryA(dir_.c_str());
-    App().shell.settings_file = Path("Kelvane.Ini");
-  }
-
-  void TearDown() override {
-    UnregisterProgramClasses(GetModuleHandleA(nullptr));
-    SetCurrentDirectoryA(old_dir_);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA(Path(found.cFileName).c_str());
-      while (FindNextFileA(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryA(dir_.c_str());
-  }
-
-  std::string Path(const std::string& file) const { return dir_ + "\\" + file; }
-
-  void Run(std::function<void(HWND)> body) {
-    g_body = std::move(body);
-    g_ticks = 0;
-    SetTimer(nullptr, 0, 20, RunBody);
-    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
-  }
-
-  // Starts the program and runs the steps, one per tick of its loop.
-  void RunSteps(std::vector<Step> steps) {
-    g_steps = std::move(steps);
-    g_next_step = 0;
-    g_ticks = 0;
-    SetTimer(nullptr, 0, 20, RunNextStep);
-    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
-    if (!HasFatalFailure()) {
-      EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
-    }
-  }
-
-  std::string dir_;
-  char old_dir_[MAX_PATH] = {};
-};
+class PassageWindow : public wintest::ProgramTest {};
 
 HWND Passage() { return Windows().passage; }
 
@@ -617,35 +494,7 @@ void SavePassageShot(const std::string& name) {
   Pump();
   RECT rect;
   GetWindowRect(Passage(), &rect);
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  const DWORD row = ((width * 3 + 3) / 4) * 4, size = row * height;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + size;
-  std::ofstream out(std::string(KELVANE_BINARY_DIR) + "\\" + name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), size);
-  EXPECT_TRUE(out.good()) << name;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(wintest::SaveScreenRect(rect, std::string(KELVANE_BINARY_DIR) + "\\" + name)) << name;
 }
 
 TEST_F(PassageWindow, ScreenshotsOfGenesisOne) {

@@ -19,6 +19,7 @@
 #include "shell/pane_layout.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
+#include "shell/testing/program_test_win.h"
 #include "store/verse_address.h"
 
 namespace kv {
@@ -26,74 +27,14 @@ namespace {
 
 using wintest::ModalScript;
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+using wintest::ReadFile;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::function<void(HWND)> g_body;
-int g_ticks = 0;
-
-// Runs the test's body once the main window is up, then closes it.
-void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND main = Windows().main;
-  if (!main || !IsWindowVisible(main)) {
-    if (++g_ticks > 300) {
-      KillTimer(nullptr, timer);
-      ADD_FAILURE() << "the main window never came up";
-      PostQuitMessage(1);
-    }
-    return;
-  }
-  KillTimer(nullptr, timer);
-  g_body(main);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-}
-
-class MainWindow : public ::testing::Test {
+class MainWindow : public wintest::ProgramTest {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "kv", 0, name);
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    dir_ = name;
-    for (const char* file : kDataFiles)
-      ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE));
-    GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
-    SetCurrentDirectoryA(dir_.c_str());
-    App().shell.settings_file = Path("Kelvane.Ini");
-  }
-
   void TearDown() override {
     SetHelpObserver(nullptr);
-    UnregisterProgramClasses(GetModuleHandleA(nullptr));
-    SetCurrentDirectoryA(old_dir_);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA(Path(found.cFileName).c_str());
-      while (FindNextFileA(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryA(dir_.c_str());
+    ProgramTest::TearDown();
   }
-
-  std::string Path(const std::string& file) const { return dir_ + "\\" + file; }
-
-  // Starts the program, runs `body` on its main window, closes it.
-  void Run(std::function<void(HWND)> body) {
-    g_body = std::move(body);
-    g_ticks = 0;
-    SetTimer(nullptr, 0, 20, RunBody);
-    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
-  }
-
-  std::string dir_;
-  char old_dir_[MAX_PATH] = {};
 };
 
 std::string MenuText(HMENU menu, int position) {
@@ -577,34 +518,9 @@ TEST_F(MainWindow, SetSearchRangeButtonsOkAndCancel) {
 // look at; the test fails only if the file cannot be written.
 void SaveScreenshot(const std::string& path) {
   HDC screen = GetDC(nullptr);
-  const int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD row = ((width * 3 + 3) / 4) * 4, size = row * height;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + size;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), size);
-  EXPECT_TRUE(out.good()) << path;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  const RECT desktop = {0, 0, GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES)};
   ReleaseDC(nullptr, screen);
+  EXPECT_TRUE(wintest::SaveScreenRect(desktop, path)) << path;
 }
 
 TEST_F(MainWindow, ScreenshotOfTheWholeWindow) {

@@ -13,6 +13,7 @@
 #include "shell/app_state.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
+#include "shell/testing/program_test_win.h"
 #include "shell/testing/test_printer.h"
 
 namespace kv {
@@ -21,27 +22,7 @@ namespace {
 using wintest::kTestPrinterName;
 using wintest::ModalScript;
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
 constexpr LONG kStartMargin = 1000;
-
-std::function<void(HWND)> g_body;
-int g_ticks = 0;
-
-// Runs the test's body once the main window is up, then closes it.
-void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND main = Windows().main;
-  if (!main || !IsWindowVisible(main)) {
-    if (++g_ticks > 300) {
-      KillTimer(nullptr, timer);
-      ADD_FAILURE() << "the main window never came up";
-      PostQuitMessage(1);
-    }
-    return;
-  }
-  KillTimer(nullptr, timer);
-  g_body(main);
-  PostMessageA(main, WM_CLOSE, 0, 0);
-}
 
 struct DeviceNames {
   std::string driver, device, output;
@@ -79,51 +60,7 @@ void ExpectStartMargins(const PAGESETUPDLGA& setup) {
   EXPECT_EQ(kStartMargin, setup.rtMargin.bottom);
 }
 
-// Runs the program in a scratch folder holding copies of the data, as the
-// program's own folder would.
-class PrintSetup : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char temp[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "kv", 0, name);
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    dir_ = name;
-    for (const char* file : kDataFiles)
-      ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE))
-          << file;
-    GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
-    SetCurrentDirectoryA(dir_.c_str());
-    App().shell.settings_file = Path("Kelvane.Ini");
-  }
-
-  void TearDown() override {
-    UnregisterProgramClasses(GetModuleHandleA(nullptr));
-    SetCurrentDirectoryA(old_dir_);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA(Path(found.cFileName).c_str());
-      while (FindNextFileA(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryA(dir_.c_str());
-  }
-
-  std::string Path(const std::string& file) const { return dir_ + "\\" + file; }
-
-  // Starts the program, runs `body` on its main window, closes it.
-  void Run(std::function<void(HWND)> body) {
-    g_body = std::move(body);
-    g_ticks = 0;
-    SetTimer(nullptr, 0, 20, RunBody);
-    EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
-  }
-
-  std::string dir_;
-  char old_dir_[MAX_PATH] = {};
-};
+class PrintSetup : public wintest::ProgramTest {};
 
 // Takes the prefix's default printer away while it lives: the user's
 // "device" entry is all that names it. Put back on destruction, and by

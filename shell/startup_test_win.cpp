@@ -11,54 +11,25 @@
 #include "shell/app_state.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
+#include "shell/testing/program_test_win.h"
 
 namespace kv {
 namespace {
 
 using wintest::ModalScript;
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+using wintest::ReadFile;
+
 const char kSettings[] = "[MISC]\r\nReadVerse=1234\r\n[VIEW]\r\nToolBar=0\r\n";
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs the program in a scratch folder holding copies of the data and a
-// settings file, as the program's own folder would.
-class Startup : public ::testing::Test {
+// The program in its scratch folder, with a settings file of its own.
+class Startup : public wintest::ProgramTest {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH], name[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    GetTempFileNameA(temp, "kv", 0, name);
-    DeleteFileA(name);
-    ASSERT_TRUE(CreateDirectoryA(name, nullptr));
-    dir_ = name;
-    for (const char* file : kDataFiles)
-      ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE))
-          << file;
-    GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
-    SetCurrentDirectoryA(dir_.c_str());
-    App().shell.settings_file = Path("Kelvane.Ini");
+    ProgramTest::SetUp();
+    if (HasFatalFailure()) return;
     std::ofstream(App().shell.settings_file, std::ios::binary) << kSettings;
   }
-
-  void TearDown() override {
-    UnregisterProgramClasses(GetModuleHandleA(nullptr));
-    SetCurrentDirectoryA(old_dir_);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do DeleteFileA(Path(found.cFileName).c_str());
-      while (FindNextFileA(find, &found));
-      FindClose(find);
-    }
-    RemoveDirectoryA(dir_.c_str());
-  }
-
-  std::string Path(const std::string& file) const { return dir_ + "\\" + file; }
 
   // Starts the program expecting the failure box; returns what was seen.
   void ExpectInitializationFailure() {
@@ -81,9 +52,6 @@ class Startup : public ::testing::Test {
     EXPECT_FALSE(App().shell.startup_complete);
     EXPECT_FALSE(App().store.bible.loaded);
   }
-
-  std::string dir_;
-  char old_dir_[MAX_PATH] = {};
 };
 
 // What a timer saw of the main window before closing it.

@@ -1,0 +1,168 @@
+#include "shell/testing/program_test_win.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "shell/app_state.h"
+#include "shell/program_win.h"
+
+namespace kv::wintest {
+
+namespace {
+
+// Timer callbacks take no context, so the running test's work waits here.
+std::function<void(HWND)> g_body;
+std::vector<Step> g_steps;
+std::size_t g_next_step = 0;
+bool g_in_step = false;
+int g_ticks = 0;
+
+constexpr UINT kTickMs = 20;
+constexpr int kStartTicks = 300;  // six seconds for the main window to come up
+
+// The main window once it is up; null before. Gives up, failing the test,
+// when it never comes.
+HWND MainWindowOrGiveUp(UINT_PTR timer) {
+  HWND main = Windows().main;
+  if (main && IsWindowVisible(main)) return main;
+  if (++g_ticks > kStartTicks) {
+    KillTimer(nullptr, timer);
+    ADD_FAILURE() << "the main window never came up";
+    PostQuitMessage(1);
+  }
+  return nullptr;
+}
+
+void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND main = MainWindowOrGiveUp(timer);
+  if (!main) return;
+  KillTimer(nullptr, timer);
+  g_body(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+}
+
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (g_in_step) return;  // a modal loop inside a step
+  HWND main = MainWindowOrGiveUp(timer);
+  if (!main) return;
+  HoldModifiers(kNoModifiers);
+  if (g_next_step == g_steps.size() || ::testing::Test::HasFatalFailure()) {
+    KillTimer(nullptr, timer);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    return;
+  }
+  g_in_step = true;
+  g_steps[g_next_step++]();
+  g_in_step = false;
+}
+
+}  // namespace
+
+void ProgramTest::SetUp() {
+  char temp[MAX_PATH], name[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  GetTempFileNameA(temp, "kv", 0, name);
+  DeleteFileA(name);
+  ASSERT_TRUE(CreateDirectoryA(name, nullptr));
+  dir_ = name;
+  for (const char* file : kDataFiles)
+    ASSERT_TRUE(CopyFileA((std::string(KELVANE_TEST_DATA_DIR) + "\\" + file).c_str(), Path(file).c_str(), FALSE))
+        << file;
+  GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
+  SetCurrentDirectoryA(dir_.c_str());
+  App().shell.settings_file = Path("Kelvane.Ini");
+}
+
+void ProgramTest::TearDown() {
+  UnregisterProgramClasses(GetModuleHandleA(nullptr));
+  SetCurrentDirectoryA(old_dir_);
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do DeleteFileA(Path(found.cFileName).c_str());
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryA(dir_.c_str());
+}
+
+void ProgramTest::Run(std::function<void(HWND)> body) {
+  g_body = std::move(body);
+  g_ticks = 0;
+  SetTimer(nullptr, 0, kTickMs, RunBody);
+  EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  g_body = nullptr;
+}
+
+void ProgramTest::RunSteps(std::vector<Step> steps) {
+  g_steps = std::move(steps);
+  g_next_step = 0;
+  g_ticks = 0;
+  SetTimer(nullptr, 0, kTickMs, RunNextStep);
+  EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  if (!HasFatalFailure()) {
+    EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
+  }
+  g_steps.clear();
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void HoldModifiers(int modifiers) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  const BYTE ctrl = (modifiers & kCtrl) ? 0x80 : 0, alt = (modifiers & kAlt) ? 0x80 : 0;
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl;
+  keys[VK_MENU] = keys[VK_LMENU] = alt;
+  SetKeyboardState(keys);
+}
+
+void PressKey(UINT key, int modifiers) {
+  HoldModifiers(modifiers);
+  PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
+}
+
+bool SaveScreenRect(const RECT& rect, const std::string& path) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const DWORD row = ((width * 3 + 3) / 4) * 4, size = row * height;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + size;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(static_cast<const char*>(bits), size);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return out.good();
+}
+
+}  // namespace kv::wintest
