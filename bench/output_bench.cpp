@@ -13,18 +13,9 @@
 #include "shell/settings.h"
 #include "store/bible_data.h"
 #include "testing/recording_user_services.h"
+#include "testing/test_support.h"
 
 namespace {
-
-const kv::BibleData& Bible() {
-  static kv::Files* files = kv::MakeSystemFiles(KELVANE_TEST_DATA_DIR).release();
-  static kv::BibleData* data = [] {
-    auto* d = new kv::BibleData;
-    if (kv::LoadBibleData(*files, d) != kv::LoadError::None) std::abort();
-    return d;
-  }();
-  return *data;
-}
 
 std::string ScratchFolder() {
   auto folder = std::filesystem::temp_directory_path() / "kelvane-output-bench";
@@ -33,7 +24,7 @@ std::string ScratchFolder() {
 }
 
 void BM_CopyWholeBibleAsRange(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   kv::FormatOptions options;
   for (auto _ : state) {
     kv::MemoryClipboard clipboard;
@@ -45,7 +36,7 @@ void BM_CopyWholeBibleAsRange(benchmark::State& state) {
 BENCHMARK(BM_CopyWholeBibleAsRange)->Unit(benchmark::kMillisecond);
 
 void BM_SaveWholeBibleAsRange(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   auto files = kv::MakeSystemFiles(ScratchFolder());
   kv::FormatOptions options;
   kv::testing::RecordingUserServices messages;
@@ -54,7 +45,7 @@ void BM_SaveWholeBibleAsRange(benchmark::State& state) {
 BENCHMARK(BM_SaveWholeBibleAsRange)->Unit(benchmark::kMillisecond);
 
 void BM_CopyWholeBibleAsVerseList(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   std::vector<kv::VerseIndex> list;
   for (kv::VerseIndex v = 0; v <= kv::kLastVerse; ++v) list.push_back(v);
   list.push_back(kv::kNoVerse);

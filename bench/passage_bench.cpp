@@ -9,22 +9,13 @@
 #include "platform/files.h"
 #include "store/bible_data.h"
 #include "testing/fixed_canvas.h"
+#include "testing/test_support.h"
 
 namespace {
 
-const kv::BibleData& Bible() {
-  static kv::Files* files = kv::MakeSystemFiles(KELVANE_TEST_DATA_DIR).release();
-  static kv::BibleData* data = [] {
-    auto* d = new kv::BibleData;
-    if (kv::LoadBibleData(*files, d) != kv::LoadError::None) std::abort();
-    return d;
-  }();
-  return *data;
-}
-
 kv::PassageView FullWindow(kv::VerseIndex top) {
   kv::PassageView view;
-  view.bible = &Bible();
+  view.bible = &kv::testing::RealBible();
   view.top = top;
   view.font.weight = kv::kNormalWeight;
   view.width = 1920;

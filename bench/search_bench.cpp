@@ -10,18 +10,9 @@
 #include "search/word_search.h"
 #include "store/bible_data.h"
 #include "store/reference_parser.h"
+#include "testing/test_support.h"
 
 namespace {
-
-const kv::BibleData& Bible() {
-  static std::unique_ptr<kv::Files> files = kv::MakeSystemFiles(KELVANE_TEST_DATA_DIR);
-  static kv::BibleData* data = [] {
-    auto* d = new kv::BibleData;
-    kv::LoadBibleData(*files, d);
-    return d;
-  }();
-  return *data;
-}
 
 struct Query {
   const char* text;
@@ -47,7 +38,7 @@ const Query kQueries[] = {
 // A whole search: query taken, engine run, list built and marked.
 void BM_Search(benchmark::State& state) {
   const Query& q = kQueries[state.range(0)];
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   static auto* search = new kv::SearchState;
   search->options.boolean_type = q.boolean_type;
   search->options.case_sensitive = q.case_sensitive;
@@ -64,7 +55,7 @@ BENCHMARK(BM_Search)->DenseRange(0, sizeof kQueries / sizeof kQueries[0] - 1)->U
 
 // The engine alone, without the list.
 void BM_RunWordSearchThe(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   static auto* search = new kv::SearchState;
   kv::TakeQuery(*search, kv::SearchDialog::WordSearch, "the");
   for (auto _ : state) benchmark::DoNotOptimize(kv::RunWordSearch(data, *search));
@@ -73,7 +64,7 @@ BENCHMARK(BM_RunWordSearchThe)->Unit(benchmark::kMicrosecond);
 
 // Marking one verse, as the verse list does for every verse it paints.
 void BM_MarkKeysVerse(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   static auto* search = new kv::SearchState;
   kv::TakeQuery(*search, kv::SearchDialog::WordSearch, "lord god");
   char buffer[kv::kMarkBufferSize];
@@ -86,7 +77,7 @@ void BM_MarkKeysVerse(benchmark::State& state) {
 BENCHMARK(BM_MarkKeysVerse)->Unit(benchmark::kNanosecond);
 
 void BM_ParseReferenceRange(benchmark::State& state) {
-  const kv::BibleData& data = Bible();
+  const kv::BibleData& data = kv::testing::RealBible();
   for (auto _ : state) {
     char text[] = "1 John 3:16 - Revelation 22:21";
     kv::VerseIndex first, last;

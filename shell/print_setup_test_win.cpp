@@ -19,26 +19,12 @@
 namespace kv {
 namespace {
 
+using wintest::DeviceNames;
 using wintest::kTestPrinterName;
+using wintest::ReadDeviceNames;
 using wintest::ModalScript;
 
 constexpr LONG kStartMargin = 1000;
-
-struct DeviceNames {
-  std::string driver, device, output;
-};
-
-DeviceNames ReadDeviceNames(HGLOBAL handle) {
-  DeviceNames names;
-  const auto* block = static_cast<const DEVNAMES*>(GlobalLock(handle));
-  if (!block) return names;
-  const char* base = reinterpret_cast<const char*>(block);
-  names.driver = base + block->wDriverOffset;
-  names.device = base + block->wDeviceOffset;
-  names.output = base + block->wOutputOffset;
-  GlobalUnlock(handle);
-  return names;
-}
 
 // A printer DC made from the record alone, as printing makes it.
 bool RecordMakesPrinterDc(const PAGESETUPDLGA& setup) {

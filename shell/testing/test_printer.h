@@ -4,6 +4,11 @@
 // can be tested without a spooler or a daemon.
 #pragma once
 
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
 namespace kv::wintest {
 
 // The printer, its driver and its description file are all named alike:
@@ -15,5 +20,22 @@ inline constexpr char kTestPrinterPpd[] = "Kelvane Test Printer.ppd";
 inline constexpr int kTestPrinterDpi = 300;
 inline constexpr int kTestPrinterPageWidth = 2550;   // Letter, 8.5 in
 inline constexpr int kTestPrinterPageHeight = 3300;  // 11 in
+
+// The names in a DEVNAMES block, as printing and the page set-up keep them.
+struct DeviceNames {
+  std::string driver, device, output;
+};
+
+inline DeviceNames ReadDeviceNames(HGLOBAL handle) {
+  DeviceNames names;
+  const auto* block = static_cast<const DEVNAMES*>(GlobalLock(handle));
+  if (!block) return names;
+  const char* base = reinterpret_cast<const char*>(block);
+  names.driver = base + block->wDriverOffset;
+  names.device = base + block->wDeviceOffset;
+  names.output = base + block->wOutputOffset;
+  GlobalUnlock(handle);
+  return names;
+}
 
 }  // namespace kv::wintest

@@ -17,7 +17,9 @@
 namespace kv {
 namespace {
 
+using wintest::DeviceNames;
 using wintest::kTestPrinterName;
+using wintest::ReadDeviceNames;
 using wintest::ModalScript;
 
 std::string ReadFile(const std::string& path) {
@@ -29,23 +31,6 @@ std::size_t CountOf(const std::string& text, const std::string& what) {
   std::size_t count = 0;
   for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
   return count;
-}
-
-// The names in a DEVNAMES block.
-struct DeviceNames {
-  std::string driver, device, output;
-};
-
-DeviceNames ReadDeviceNames(HGLOBAL handle) {
-  DeviceNames names;
-  const auto* block = static_cast<const DEVNAMES*>(GlobalLock(handle));
-  if (!block) return names;
-  const char* base = reinterpret_cast<const char*>(block);
-  names.driver = base + block->wDriverOffset;
-  names.device = base + block->wDeviceOffset;
-  names.output = base + block->wOutputOffset;
-  GlobalUnlock(handle);
-  return names;
 }
 
 std::string DeviceModeName(HGLOBAL handle) {
