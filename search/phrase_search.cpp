@@ -107,10 +107,12 @@ bool RunPhraseSearch(const BibleData& data, SearchState& state) {
     // empty phrase of a text without words occurs everywhere, so neither
     // needs the copy.
     // The phrase is letters and single blanks, which the copy keeps in
-    // place, so a phrase standing in the text as it is stands in the copy
-    // too: most verses that hold a phrase hold it so, and skip the copy.
+    // place, so a phrase standing in the text as typed stands in the copy
+    // too. With case, most verses that hold a phrase hold it so and skip
+    // the copy; without, the text rarely has the lower case of the phrase
+    // and the look would be wasted.
     const char* text = VerseText(data, v);
-    bool found = state.query_word_count <= 1 || std::strstr(text, phrase) != nullptr;
+    bool found = state.query_word_count <= 1 || (!lower && std::strstr(text, phrase) != nullptr);
     if (!found) {
       LettersAndBlanks(text, lower, copy, nullptr, kLettersCopySize);
       found = std::strstr(copy, phrase) != nullptr;
