@@ -10,6 +10,7 @@
 # review the difference.
 #   output_golden_test.sh KELVANE GOLDEN_DIR
 set -u
+source "$(dirname "$0")/golden_compare.sh"
 kelvane=$1
 golden=$(cd "$2" && pwd)/output_transcript.txt
 work=$(mktemp -d)
@@ -220,12 +221,4 @@ transcript() {
 }
 
 transcript >"$work/transcript.txt"
-if [ "${KELVANE_UPDATE_GOLDEN:-0}" = 1 ]; then
-  cp "$work/transcript.txt" "$golden"
-  echo "updated $golden"
-  exit 0
-fi
-if ! diff -u --text "$golden" "$work/transcript.txt"; then
-  echo "kelvane output differs from $golden" >&2
-  exit 1
-fi
+check_transcript "$work/transcript.txt" "$golden"
