@@ -1,5 +1,6 @@
 #include "shell/testing/program_test_win.h"
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -133,35 +134,55 @@ void PressKey(UINT key, int modifiers) {
   PostMessageA(GetFocus(), WM_KEYDOWN, key, 1);
 }
 
-bool SaveScreenRect(const RECT& rect, const std::string& path) {
-  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+std::vector<unsigned char> CapturePixels(HDC dc, int x, int y, int width, int height) {
+  HDC memory = CreateCompatibleDC(dc);
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
   GdiFlush();
-  const DWORD row = ((width * 3 + 3) / 4) * 4, size = row * height;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + size;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), size);
+  const unsigned char* first = static_cast<const unsigned char*>(bits);
+  std::vector<unsigned char> pixels(first, first + 4 * static_cast<std::size_t>(width) * height);
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
+  return pixels;
+}
+
+bool SaveScreenRect(const RECT& rect, const std::string& path) {
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  const std::vector<unsigned char> pixels = CapturePixels(screen, rect.left, rect.top, width, height);
   ReleaseDC(nullptr, screen);
+  // 24 bits a pixel: viewers read the fourth byte of a 32-bit file as
+  // transparency, and the capture leaves it zero.
+  const std::size_t row = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+  std::vector<unsigned char> rows(row * static_cast<std::size_t>(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      std::memcpy(&rows[y * row + 3 * x], &pixels[4 * (static_cast<std::size_t>(y) * width + x)], 3);
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = -height;  // top-down, as captured
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + rows.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(rows.data()), static_cast<std::streamsize>(rows.size()));
   return out.good();
 }
 

@@ -61,8 +61,12 @@ void HoldModifiers(int modifiers);
 // the next step.
 void PressKey(UINT key, int modifiers);
 
-// What the screen shows in `rect` (screen coordinates), as a 24-bit BMP
-// file, for a person to look at. False if the file cannot be written.
+// The pixels of `width` x `height` from (x, y) of a device context: rows
+// top to bottom, four bytes (blue, green, red, unused) a pixel.
+std::vector<unsigned char> CapturePixels(HDC dc, int x, int y, int width, int height);
+
+// What the screen shows in `rect` (screen coordinates), as a BMP file, for
+// a person to look at. False if the file cannot be written.
 bool SaveScreenRect(const RECT& rect, const std::string& path);
 
 }  // namespace kv::wintest
