@@ -53,6 +53,26 @@ void BM_Search(benchmark::State& state) {
 }
 BENCHMARK(BM_Search)->DenseRange(0, sizeof kQueries / sizeof kQueries[0] - 1)->Unit(benchmark::kMillisecond);
 
+// The same with every listed verse marked in full and handed to a sink,
+// as the command-line tool prints a list.
+void IgnoreMarkedVerse(void*, int, const char* marked, std::size_t) { benchmark::DoNotOptimize(marked); }
+
+void BM_SearchMarked(benchmark::State& state) {
+  const Query& q = kQueries[state.range(0)];
+  const kv::BibleData& data = kv::testing::RealBible();
+  static auto* search = new kv::SearchState;
+  search->options.boolean_type = q.boolean_type;
+  search->options.case_sensitive = q.case_sensitive;
+  search->options.sub_string = q.sub_string;
+  for (auto _ : state) {
+    kv::TakeQuery(*search, q.dialog, q.text);
+    benchmark::DoNotOptimize(kv::RunSearch(data, *search, q.dialog, IgnoreMarkedVerse, nullptr));
+  }
+  state.SetLabel(std::string(q.dialog == kv::SearchDialog::Phrase ? "phrase \"" : "words \"") + q.text + "\"" +
+                 (q.case_sensitive ? " case" : "") + (q.sub_string ? " substring" : "") + ", marked");
+}
+BENCHMARK(BM_SearchMarked)->DenseRange(0, sizeof kQueries / sizeof kQueries[0] - 1)->Unit(benchmark::kMillisecond);
+
 // The engine alone, without the list.
 void BM_RunWordSearchThe(benchmark::State& state) {
   const kv::BibleData& data = kv::testing::RealBible();

@@ -106,6 +106,19 @@ int FindMatches(const char* hay, std::size_t length, const char* word, std::size
   return count;
 }
 
+// The matches of a one-letter substring: every byte that is the letter, at
+// most `max` of them. With "e" that is every tenth byte of the Bible, too
+// many to take one by one.
+int CountLetter(const char* text, std::size_t length, unsigned char letter, bool fold, int max) {
+  const unsigned char case_bit = fold ? 0x20 : 0;
+  const CandidateFinder finder(case_bit, letter, letter, 0);
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
+  std::size_t count = 0, i = 0;
+  for (; i + kBlock <= length; i += kBlock) count += static_cast<std::size_t>(__builtin_popcount(finder.Bits(bytes + i)));
+  for (; i < length; ++i) count += (bytes[i] | case_bit) == letter;
+  return count < static_cast<std::size_t>(max) ? static_cast<int>(count) : max;
+}
+
 // Encloses the `count` matches of an `n`-letter word in braces, moving the
 // text from its end backwards so that each byte moves once.
 void InsertMarks(char* text, std::size_t length, const int* at, int count, std::size_t n) {
@@ -121,16 +134,33 @@ void InsertMarks(char* text, std::size_t length, const int* at, int count, std::
   }
 }
 
-// The same from `text` into another buffer, front to back.
-void CopyWithMarks(const char* text, std::size_t length, const int* at, int count, std::size_t n, char* out) {
+// Copies the `n` bytes at `from` to `out` and returns the end of the copy.
+// The stretches between marks are mostly short (a one-letter substring
+// marks every tenth byte), and a fixed 16-byte copy is one load and one
+// store where memcpy would pick its way by size: it is taken where both
+// sides have 16 bytes of room.
+char* CopyRun(char* out, const char* from, std::size_t n, const char* from_end, const char* out_end) {
+  constexpr std::size_t kShort = 16;
+  if (n <= kShort && static_cast<std::size_t>(from_end - from) >= kShort &&
+      static_cast<std::size_t>(out_end - out) >= kShort) {
+    std::memcpy(out, from, kShort);
+  } else {
+    std::memcpy(out, from, n);
+  }
+  return out + n;
+}
+
+// The same from `text` into another buffer of `size` bytes, front to back.
+void CopyWithMarks(const char* text, std::size_t length, const int* at, int count, std::size_t n, char* out,
+                   std::size_t size) {
+  const char* text_end = text + length + 1;  // the NUL is the last byte to read
+  const char* out_end = out + size;
   std::size_t from = 0;
   for (int k = 0; k < count; ++k) {
     std::size_t match = static_cast<std::size_t>(at[k]);
-    std::memcpy(out, text + from, match - from);
-    out += match - from;
+    out = CopyRun(out, text + from, match - from, text_end, out_end);
     *out++ = '{';
-    std::memcpy(out, text + match, n);
-    out += n;
+    out = CopyRun(out, text + match, n, text_end, out_end);
     *out++ = '}';
     from = match + n;
   }
@@ -176,7 +206,7 @@ int MarkWords(const SearchState& state, const char* text, std::size_t length, ch
     if (source == out) {
       InsertMarks(out, length, at, count, n);
     } else {
-      CopyWithMarks(source, length, at, count, n, out);
+      CopyWithMarks(source, length, at, count, n, out, size);
       source = out;
     }
     length += 2 * static_cast<std::size_t>(count);
@@ -238,6 +268,41 @@ int MarkKeysInto(SearchState& state, const char* text, std::size_t length, char*
                                  : MarkWords(state, text, length, out, size, marked_length);
   state.occurrence_count += marked;
   return marked;
+}
+
+int CountKeys(SearchState& state, const char* text, std::size_t length, std::size_t size) {
+  if (length + 1 > size) return 0;
+  bool fold = !state.options.case_sensitive;
+  bool whole = !state.options.sub_string;
+  bool one_word = true;
+  if (!whole) {
+    QueryWords words(state.search_text_prefill, kSearchTextSize);
+    QueryWord query;
+    for (int seen = 0; one_word && words.Next(&query);) one_word = ++seen <= 1;
+  }
+  if (!state.phrase_mode && (whole || one_word)) {
+    int at[kMarkBufferSize / 2];
+    int counted = 0;
+    std::size_t marked_length = length;  // as the marks of the words before would have made it
+    QueryWords words(state.search_text_prefill, kSearchTextSize);
+    QueryWord query;
+    char word[kQueryWordBufferSize];
+    while (words.Next(&query)) {
+      if (!CopyQueryWord(query, fold, word)) continue;
+      std::size_t room = (size - 1 - marked_length) / 2;
+      int max = room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
+      int count = !whole && query.length == 1
+                      ? CountLetter(text, length, static_cast<unsigned char>(word[0]), fold, max)
+                      : FindMatches(text, length, word, static_cast<std::size_t>(query.length), fold, whole, at, max);
+      marked_length += 2 * static_cast<std::size_t>(count);
+      counted += count;
+    }
+    state.occurrence_count += counted;
+    return counted;
+  }
+  char work[kMarkBufferSize];
+  std::size_t marked_length;
+  return MarkKeysInto(state, text, length, work, size < sizeof work ? size : sizeof work, &marked_length);
 }
 
 int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t size) {

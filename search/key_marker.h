@@ -29,4 +29,13 @@ int MarkKeys(SearchState& state, char* text, std::size_t length, std::size_t siz
 int MarkKeysInto(SearchState& state, const char* text, std::size_t length, char* out, std::size_t size,
                  std::size_t* marked_length);
 
+// The number MarkKeysInto would add to occurrence_count for `text`, added
+// the same way, for callers that want the count and not the marked text
+// (a result list whose verses are marked only when shown). Marks are not
+// letters, so where every query word is matched as a whole word, or there
+// is only one word, the count does not depend on the marks the earlier
+// words put in, and the text is only read; otherwise it is marked in a
+// working copy.
+int CountKeys(SearchState& state, const char* text, std::size_t length, std::size_t size);
+
 }  // namespace kv

@@ -92,6 +92,40 @@ TEST(MarkKeys, NeverWritesPastTheBuffer) {
   EXPECT_STREQ("{a} {a} a a", larger);
 }
 
+// Counting without marking gives the count marking gives, also where the
+// marks of earlier words would crowd a small buffer, where a word repeats,
+// and where marks change what a later substring matches (then it marks).
+TEST(CountKeys, CountsWhatMarkingCounts) {
+  const MarkCase cases[] = {
+      {"god ", false, false, "the God of gods", "", 0},
+      {"god ", false, true, "the God of gods", "", 0},
+      {"God ", true, true, "Godhead and God", "", 0},
+      {"love ve ", false, true, "beloved", "", 0},
+      {"e ee ", false, true, "free thee", "", 0},
+      {"the the ", false, false, "the cat and the hat", "", 0},
+      {"a a a ", false, false, "a a a a a", "", 0},
+      {"lord my ", false, false, "O LORD my God, my Lord", "", 0},
+      {"sons of god", false, false, "[sons] of God", "", 0},
+  };
+  for (bool phrase_mode : {false, true}) {
+    for (const MarkCase& c : cases) {
+      for (std::size_t size : {std::size_t{kMarkBufferSize}, std::strlen(c.text) + 3, std::strlen(c.text) + 8}) {
+        SCOPED_TRACE(std::string(c.query) + " / " + c.text + " / " + std::to_string(size) +
+                     (phrase_mode ? " phrase" : ""));
+        auto marking = MarkerState(c, phrase_mode);
+        char buffer[kMarkBufferSize];
+        std::snprintf(buffer, sizeof buffer, "%s", c.text);
+        const int marked = MarkKeys(*marking, buffer, size);
+
+        auto counting = MarkerState(c, phrase_mode);
+        counting->occurrence_count = 3;
+        EXPECT_EQ(marked, CountKeys(*counting, c.text, std::strlen(c.text), size));
+        EXPECT_EQ(3 + marked, counting->occurrence_count);
+      }
+    }
+  }
+}
+
 std::string WithoutMarks(const char* marked) {
   std::string plain;
   for (const char* p = marked; *p; ++p)

@@ -86,10 +86,14 @@ void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sin
     if (!take) continue;
     if (!state.phrase_mode) ++state.result_count;
     state.verse_list[taken] = v;
-    std::size_t marked_length;
-    MarkKeysInto(state, VerseText(data, v), VerseLength(data, v), work, sizeof work, &marked_length);
+    if (sink) {
+      std::size_t marked_length;
+      MarkKeysInto(state, VerseText(data, v), VerseLength(data, v), work, sizeof work, &marked_length);
+      sink(context, taken, work, marked_length);
+    } else {
+      CountKeys(state, VerseText(data, v), VerseLength(data, v), sizeof work);
+    }
     FormatReferenceLine(data, v, state.reference_list[taken]);
-    if (sink) sink(context, taken, work, marked_length);
     ++taken;
   }
   state.verse_list[taken] = kNoVerse;
