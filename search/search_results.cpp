@@ -86,6 +86,7 @@ void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sin
     if (!take) continue;
     if (!state.phrase_mode) ++state.result_count;
     state.verse_list[taken] = v;
+    FormatReferenceLine(data, v, state.reference_list[taken]);  // before the sink, which may read it
     if (sink) {
       std::size_t marked_length;
       MarkKeysInto(state, VerseText(data, v), VerseLength(data, v), work, sizeof work, &marked_length);
@@ -93,7 +94,6 @@ void BuildResults(const BibleData& data, SearchState& state, MarkedVerseSink sin
     } else {
       CountKeys(state, VerseText(data, v), VerseLength(data, v), sizeof work);
     }
-    FormatReferenceLine(data, v, state.reference_list[taken]);
     ++taken;
   }
   state.verse_list[taken] = kNoVerse;
