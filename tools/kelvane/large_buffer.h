@@ -29,7 +29,8 @@ class LargeBuffer {
     capacity_ = capacity;
   }
   ~LargeBuffer() { std::free(data_); }
-  LargeBuffer(LargeBuffer&& other) noexcept : data_(other.data_), size_(other.size_), capacity_(other.capacity_) {
+  LargeBuffer(LargeBuffer&& other) noexcept
+      : data_(other.data_), size_(other.size_), capacity_(other.capacity_), overflowed_(other.overflowed_) {
     other.data_ = nullptr;
     other.size_ = other.capacity_ = 0;
   }
