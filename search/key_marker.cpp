@@ -183,6 +183,13 @@ void PlaceMarks(const char* text, std::size_t length, const int* at, const char*
   if (out != text) std::memcpy(out, text, end);
 }
 
+// How many more matches a text of `length` bytes can take the marks of in
+// a buffer of `size` bytes, at most as many as the position array holds.
+int MatchesThatFit(std::size_t size, std::size_t length) {
+  std::size_t room = (size - 1 - length) / 2;
+  return room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
+}
+
 // Word mode: each query word in turn, the later ones in the text the
 // earlier ones marked already. The first word's matches are copied from
 // `text` into `out` together with its marks; the rest go in place.
@@ -199,8 +206,7 @@ int MarkWords(const SearchState& state, const char* text, std::size_t length, ch
   while (words.Next(&query)) {
     if (!CopyQueryWord(query, fold, word)) continue;
     std::size_t n = static_cast<std::size_t>(query.length);
-    std::size_t room = (size - 1 - length) / 2;  // matches whose marks still fit
-    int max = room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
+    int max = MatchesThatFit(size, length);
     int count = FindMatches(source, length, word, n, fold, whole, at, max);
     if (count == 0) continue;
     if (source == out) {
@@ -274,13 +280,13 @@ int CountKeys(SearchState& state, const char* text, std::size_t length, std::siz
   if (length + 1 > size) return 0;
   bool fold = !state.options.case_sensitive;
   bool whole = !state.options.sub_string;
-  bool one_word = true;
+  int words_seen = 0;  // up to two: whether there is more than one is all that matters
   if (!whole) {
     QueryWords words(state.search_text_prefill, kSearchTextSize);
     QueryWord query;
-    for (int seen = 0; one_word && words.Next(&query);) one_word = ++seen <= 1;
+    while (words_seen < 2 && words.Next(&query)) ++words_seen;
   }
-  if (!state.phrase_mode && (whole || one_word)) {
+  if (!state.phrase_mode && (whole || words_seen <= 1)) {
     int at[kMarkBufferSize / 2];
     int counted = 0;
     std::size_t marked_length = length;  // as the marks of the words before would have made it
@@ -289,8 +295,7 @@ int CountKeys(SearchState& state, const char* text, std::size_t length, std::siz
     char word[kQueryWordBufferSize];
     while (words.Next(&query)) {
       if (!CopyQueryWord(query, fold, word)) continue;
-      std::size_t room = (size - 1 - marked_length) / 2;
-      int max = room < kMarkBufferSize / 2 ? static_cast<int>(room) : kMarkBufferSize / 2;
+      int max = MatchesThatFit(size, marked_length);
       int count = !whole && query.length == 1
                       ? CountLetter(text, length, static_cast<unsigned char>(word[0]), fold, max)
                       : FindMatches(text, length, word, static_cast<std::size_t>(query.length), fold, whole, at, max);
