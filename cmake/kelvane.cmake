@@ -75,7 +75,7 @@ function(kelvane_finish_targets)
       KELVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
       KELVANE_BINARY_DIR="${PROJECT_BINARY_DIR}")
     target_link_libraries(kelvane_tests PRIVATE kelvane_core_san GTest::gtest GTest::gtest_main)
-    add_dependencies(kelvane_tests bible_data)
+    add_dependencies(kelvane_tests bible_data help_file)
     gtest_discover_tests(kelvane_tests
       DISCOVERY_MODE PRE_TEST
       WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
