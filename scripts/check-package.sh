@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Windows package: the zip holds exactly the folder a user
 # unpacks, both programs (stripped, without MinGW runtime DLLs), the five
-# data files and the readme.
+# data files, the help file and the readme.
 set -euo pipefail
 zipfile=$1
 folder=${zipfile%.zip}
@@ -13,7 +13,8 @@ Kelvane95/_avtext.dat
 Kelvane95/_avvidx.dat
 Kelvane95/_avwidx.dat
 Kelvane95/_avwptr.dat
-Kelvane95/_avwrds.dat"
+Kelvane95/_avwrds.dat
+Kelvane95/kelva95.hlp"
 have=$(zip -sf "$zipfile" | sed -n 's/^  //p' | LC_ALL=C sort)
 if [ "$have" != "$(LC_ALL=C sort <<<"$want")" ]; then
   printf '%s: unexpected contents:\n%s\n' "$zipfile" "$have" >&2
@@ -28,7 +29,7 @@ for exe in "$folder"/*.exe; do
     exit 1
   fi
 done
-for f in "$folder"/_av*.dat; do
+for f in "$folder"/_av*.dat "$folder"/kelva95.hlp; do
   cmp -s "$f" "build/native/data/${f##*/}" || { echo "$f: not the built data" >&2; exit 1; }
 done
-echo "$zipfile: both programs, the five data files and the readme"
+echo "$zipfile: both programs, the five data files, the help file and the readme"

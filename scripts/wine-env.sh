@@ -14,7 +14,9 @@
 #
 # ./run sets WINEDLLOVERRIDES=winemenubuilder.exe=d after kv_wine_prefix so
 # that help works; the tests keep winhlp32 disabled (a missing help file
-# would block them on winhlp32's own box).
+# would block them on winhlp32's own box), except the help viewer tests
+# (shell/help_viewer_test_win.cpp), which enable it for their own process
+# after copying the help file into the program's folder.
 #
 # A typical test run:
 #   source scripts/wine-env.sh

@@ -143,12 +143,11 @@ class TopicLayout {
       out->offsets.push_back(static_cast<std::uint32_t>(blocks_.size() - 1) * kBlockCharacters);
       topic_starts_.push_back(links_.size());
       for (Record& r : records) {
-        if (kLinkHeaderSize + r.data1.size() + r.data2.size() > Room()) {
-          if (used_ == 0) {
-            *error = "topic " + topic.id + " has a paragraph too long for one topic block";
-            return false;
-          }
-          StartBlock();
+        std::size_t size = kLinkHeaderSize + r.data1.size() + r.data2.size();
+        if (size > Room()) StartBlock();
+        if (size > Room()) {
+          *error = "topic " + topic.id + " has a paragraph too long for one topic block";
+          return false;
         }
         Place(std::move(r));
       }
