@@ -9,6 +9,9 @@
 // This Wine's viewer answers HELP_CONTENTS and HELP_QUIT but ignores
 // HELP_COMMAND, so for a JumpID call the test takes the topic id from the
 // call the program made and asks the viewer for that id on its command line.
+// And when no viewer runs yet, this Wine's WinHelpA starts one but may give
+// up waiting for its window, so the contents test starts the idle viewer
+// first, as WinHelpA would ("winhlp32.exe -x").
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -145,6 +148,18 @@ bool CloseViewers() {
   return WaitForNoViewer();
 }
 
+// Closes the viewers a user sees (not the idle one WinHelpA started).
+bool CloseShownViewers() {
+  for (HWND viewer : Viewers())
+    if (IsWindowVisible(viewer)) PostMessageA(viewer, WM_CLOSE, 0, 0);
+  DWORD start = GetTickCount();
+  while (FindViewer() && GetTickCount() - start < kViewerWaitMs) {
+    wintest::Pump();
+    Sleep(20);
+  }
+  return !FindViewer();
+}
+
 // The id of a JumpID macro on the program's own help file, or "".
 std::string JumpedTopic(const HelpCall& call) {
   const std::string prefix = "JumpID(\"kelva95.hlp\",\"";
@@ -188,8 +203,17 @@ class HelpViewer : public wintest::ProgramTest {
 
   // The viewer started on its command line at one topic of the help file
   // in the program's folder.
-  void OpenInViewer(const std::string& id) {
-    std::string command = "winhlp32.exe -i " + id + " kelva95.hlp";
+  void OpenInViewer(const std::string& id) { StartViewer("winhlp32.exe -i " + id + " kelva95.hlp"); }
+
+  // The idle, hidden viewer that WinHelpA talks to, up and waiting.
+  void StartIdleViewer() {
+    StartViewer("winhlp32.exe -x");
+    DWORD start = GetTickCount();
+    while (Viewers().empty() && GetTickCount() - start < kViewerWaitMs) Sleep(20);
+    ASSERT_FALSE(Viewers().empty()) << "the help viewer did not start";
+  }
+
+  void StartViewer(std::string command) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -210,7 +234,7 @@ class HelpViewer : public wintest::ProgramTest {
     EXPECT_EQ(id, JumpedTopic(call));
     const helpbuild::Topic* topic = TopicById(id);
     ASSERT_NE(nullptr, topic) << id << " has no topic";
-    ASSERT_TRUE(CloseViewers());
+    ASSERT_TRUE(CloseShownViewers());
     OpenInViewer(id);
     std::string shown = WaitForTopic(*topic);
     EXPECT_EQ("", shown) << "the viewer did not show " << topic->title;
@@ -225,6 +249,7 @@ class HelpViewer : public wintest::ProgramTest {
 TEST_F(HelpViewer, TopicsOpensTheContentsAndTheViewerClosesAtExit) {
   std::vector<HelpCall> calls;
   SetHelpObserver([&](const HelpCall& call) { calls.push_back(call); });
+  StartIdleViewer();
   Run([&](HWND main) {
     SendMessageA(main, WM_COMMAND, CMD_HELP_TOPICS, 0);
     ASSERT_EQ(1u, calls.size());

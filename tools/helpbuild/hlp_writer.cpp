@@ -35,6 +35,10 @@ constexpr std::uint8_t kEndOfText = 0xFF;
 
 enum Font : std::uint16_t { kBodyFont = 0, kTitleFont = 1 };
 
+// Space above a paragraph of text (not above the title), in the viewer's
+// units: about half a line.
+constexpr int kParagraphSpacing = 12;
+
 class Bytes {
  public:
   void U8(unsigned v) { data_.push_back(static_cast<char>(v & 0xFF)); }
@@ -215,7 +219,7 @@ class TopicLayout {
     format.U8(0x80);    // unknown, biased 0
     format.U16(0);      // paragraph id
     format.U16(space_above ? 0x0002 : 0);  // which paragraph fields follow
-    if (space_above) format.CompressedU16(0x40 + 6 * 20 / 10);  // signed, biased by 0x40
+    if (space_above) format.CompressedU16(0x40 + kParagraphSpacing);  // signed, biased by 0x40
     Bytes d;
     d.CompressedU32(static_cast<std::uint32_t>(text.size()));
     d.CompressedU16(static_cast<unsigned>(format.size() + commands.size()));
