@@ -2,9 +2,10 @@
 // every Help menu item and Help button names a topic that the viewer opens
 // with its title and first line, every topic of the file opens, and the
 // viewer closes when the program ends. The viewer is enabled for these tests
-// only (the test prefix disables it, because a missing file would block a
-// test on the viewer's own message box), and the help file is copied into
-// the program's folder first, as it is in the run folder and the package.
+// only (cmake/wintests.cmake runs them without the override that disables it
+// for the others, because a missing file would block a test on the viewer's
+// own message box), and the help file is copied into the program's folder
+// first, as it is in the run folder and the package.
 //
 // This Wine's viewer answers HELP_CONTENTS and HELP_QUIT but ignores
 // HELP_COMMAND, so for a JumpID call the test takes the topic id from the
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -176,13 +178,12 @@ class HelpViewer : public wintest::ProgramTest {
     ASSERT_TRUE(CopyFileA(KELVANE_TEST_DATA_DIR "\\kelva95.hlp", Path("kelva95.hlp").c_str(), FALSE))
         << "kelva95.hlp was not built";
     char overrides[256] = {};
-    had_overrides_ = GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides) > 0;
-    old_overrides_ = overrides;
-    // The viewer is started as a child of this process and takes its
-    // environment: here without the override that disables it.
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", "winemenubuilder.exe=d");
-    // Nor does it get this process's output handles (ctest waits for
-    // every holder of its pipe to end).
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    ASSERT_EQ(nullptr, std::strstr(overrides, "winhlp32.exe=d"))
+        << "the help viewer is disabled in this process; ctest runs these tests without the override";
+    // The viewer is started as a child of this process; it must not get
+    // this process's output handles (ctest waits for every holder of its
+    // pipe to end).
     null_ = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     old_out_ = GetStdHandle(STD_OUTPUT_HANDLE);
     old_err_ = GetStdHandle(STD_ERROR_HANDLE);
@@ -197,7 +198,6 @@ class HelpViewer : public wintest::ProgramTest {
     SetStdHandle(STD_OUTPUT_HANDLE, old_out_);
     SetStdHandle(STD_ERROR_HANDLE, old_err_);
     if (null_ != INVALID_HANDLE_VALUE) CloseHandle(null_);
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", had_overrides_ ? old_overrides_.c_str() : nullptr);
     ProgramTest::TearDown();
   }
 
@@ -242,8 +242,6 @@ class HelpViewer : public wintest::ProgramTest {
 
   HANDLE null_ = INVALID_HANDLE_VALUE;
   HANDLE old_out_ = nullptr, old_err_ = nullptr;
-  bool had_overrides_ = false;
-  std::string old_overrides_;
 };
 
 TEST_F(HelpViewer, TopicsOpensTheContentsAndTheViewerClosesAtExit) {
