@@ -269,6 +269,14 @@ TEST_F(HelpViewer, EveryHelpMenuItemAndHelpButtonOpensItsTopic) {
     ExpectCallOpensTopic(calls.back(), "ID_SpecifyRange");
     // For a person to look at: the viewer with the range topic.
     if (HWND viewer = FindViewer()) {
+      // The viewer is another process: its text is there before it has
+      // painted, so bring it to the front and give it time to draw.
+      SetForegroundWindow(viewer);
+      RedrawWindow(viewer, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      for (int i = 0; i < 25; ++i) {
+        wintest::Pump();
+        Sleep(20);
+      }
       RECT rect;
       GetWindowRect(viewer, &rect);
       EXPECT_TRUE(wintest::SaveScreenRect(rect, KELVANE_BINARY_DIR "\\help_viewer.bmp"));
