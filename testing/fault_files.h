@@ -59,6 +59,7 @@ class FaultFiles final : public Files {
   }
   bool Flush(FileHandle file) override { return Go("Flush", NameOf(file)) && real_.Flush(file); }
   bool Remove(const std::string& name) override { return Go("Remove", name) && real_.Remove(name); }
+  bool Discard(const std::string& name) override { return Go("Discard", name) && real_.Discard(name); }
   bool Rename(const std::string& from, const std::string& to) override {
     return Go("Rename", from) && real_.Rename(from, to);
   }
@@ -66,9 +67,9 @@ class FaultFiles final : public Files {
     return Go("Replace", from) && real_.Replace(from, to);
   }
   bool Exists(const std::string& name) override { return Go("Exists", name) && real_.Exists(name); }
-  std::vector<std::string> List(const std::string& suffix) override {
-    if (!Go("List", suffix)) return {};
-    return real_.List(suffix);
+  bool List(const std::string& suffix, std::vector<std::string>* names) override {
+    names->clear();
+    return Go("List", suffix) && real_.List(suffix, names);
   }
   bool Map(const std::string& name, OpenMode hint, Mapping* mapping) override {
     *mapping = Mapping{};
