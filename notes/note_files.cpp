@@ -318,6 +318,15 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
     set.unfinished_save = false;
   }
 
+  // The temporary files are made afresh, never opened: whatever an earlier
+  // save left under their names goes first, as a name (a second name of the
+  // data file or a symbolic link is taken away, never written through).
+  // Before the data file is opened: Windows removes no name of an open file.
+  if (set.has_files && (!files.Discard(data_temp) || !files.Discard(index_temp))) {
+    TellError(ports, nullptr, kTempCreateFailedText);
+    return SaveResult::NotSaved;
+  }
+
   // Opened for writing so that no other program writes it meanwhile.
   FileHandle data = kNoFile;
   for (;;) {
@@ -346,14 +355,6 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
     return SaveResult::WriteFailed;
   }
 
-  // The temporary files are made afresh, never opened: whatever an earlier
-  // save left under their names goes first, as a name (a second name of the
-  // data file or a symbolic link is taken away, never written through).
-  if (!files.Discard(data_temp) || !files.Discard(index_temp)) {
-    files.Close(data);
-    TellError(ports, nullptr, kTempCreateFailedText);
-    return SaveResult::NotSaved;
-  }
   FileHandle temp = files.Open(data_temp, OpenMode::CreateExclusive);
   if (temp == kNoFile) {
     files.Close(data);

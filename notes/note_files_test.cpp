@@ -280,7 +280,7 @@ TEST(SaveNote, RetriesALockedDataFileUntilCancelled) {
   f.state.current_verse = 4;
   {
     FaultFiles faults(*f.files);
-    faults.FailCall(0);
+    faults.FailFirst("Open", "Set.nmd");
     f.user.answers = {MessageAnswer::Retry};
     EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(faults), "after a retry"));
   }

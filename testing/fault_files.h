@@ -2,6 +2,7 @@
 // any failing call and any moment of a power cut. It passes every call to a
 // real port, numbering the calls from 0:
 //  - FailCall(n): call n fails (and does nothing); the others work.
+//  - FailFirst(op, name): the first call `op` on `name` fails.
 //  - CrashAt(n): call n and every later one fail without touching anything,
 //    as if the machine had stopped there. Handles left open are closed when
 //    the double goes, as the system would close them.
@@ -28,6 +29,7 @@ class FaultFiles final : public Files {
   }
 
   void FailCall(int n) { fail_at_ = n; }
+  void FailFirst(const std::string& op, const std::string& name) { fail_first_ = Call{op, name}; }
   void CrashAt(int n) { crash_at_ = n; }
   const std::vector<Call>& calls() const { return calls_; }
   bool crashed() const { return crashed_; }
@@ -83,6 +85,10 @@ class FaultFiles final : public Files {
     int n = static_cast<int>(calls_.size());
     calls_.push_back(Call{op, name});
     if (n == crash_at_) crashed_ = true;
+    if (fail_first_.op == op && fail_first_.name == name) {
+      fail_first_ = Call{};
+      return false;
+    }
     return !crashed_ && n != fail_at_;
   }
   std::string NameOf(FileHandle file) const {
@@ -93,6 +99,7 @@ class FaultFiles final : public Files {
   Files& real_;
   int fail_at_ = -1;
   int crash_at_ = -1;
+  Call fail_first_;
   bool crashed_ = false;
   std::vector<Call> calls_;
   std::map<FileHandle, std::string> open_;
