@@ -7,6 +7,7 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # Debian packages, by name. Build: the host and MinGW compilers, CMake, the
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
+# strace: the note store's tests inject faults into its system calls.
 KV_PACKAGES=(
   cmake make g++ libc6-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -15,6 +16,7 @@ KV_PACKAGES=(
   sword-text-kjv
   wine64 xvfb fonts-wine fonts-liberation2 imagemagick
   zip
+  strace
 )
 
 kv_say() { printf '==> %s\n' "$*" >&2; }
