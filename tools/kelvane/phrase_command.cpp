@@ -8,7 +8,7 @@ namespace kv::cli {
 namespace {
 
 int RunPhraseCommand(Args& args) {
-  static SearchState state;  // a megabyte of result lists: not for the stack
+  SearchState& state = CommandSearchState();  // a megabyte of result lists: not for the stack
   ListFile list_file;
   if (!TakeListFile(args, &list_file)) return kUsageError;
   // The listing options matter only for a one-word phrase, which is listed

@@ -9,7 +9,7 @@ namespace kv::cli {
 namespace {
 
 int RunSearchCommand(Args& args) {
-  static SearchState state;  // a megabyte of result lists: not for the stack
+  SearchState& state = CommandSearchState();  // a megabyte of result lists: not for the stack
   ListFile list_file;
   if (!TakeListFile(args, &list_file)) return kUsageError;
   int listing = kAllWords, chosen = 0;
