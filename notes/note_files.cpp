@@ -27,8 +27,8 @@ const char* const kTempCreateFailedText = "Failure saving note (file creation er
 const char* const kAllocFailedText = "Failure saving note (memory alloc error)";
 const char* const kWriteFailedText = "Failure writing. Disk may be full!";
 const char* const kDeleteFailedText = "Faliure Saving Note (delete old failure):\nYou should exit Kelvane and restart.";
-const char* const kRenameFailedText = "Failure saving note (rename error):\nYou should exit Kelvane and restart.";
 const char* const kIndexFailedText = "Failure saving note (index file error):\nYou should exit Kelvane and restart.";
+const char* const kListFailedText = "Error reading the folder of the note files: no note set was loaded";
 const char* const kDamagedSetText =
     "The note set files \"%s\" and \"%s\" do not match and could not be repaired. The set was not "
     "loaded; both files are left unchanged.";
@@ -70,12 +70,31 @@ bool DecodeIndex(const std::vector<unsigned char>& bytes, std::vector<std::int32
   return true;
 }
 
-bool ReadWholeFile(Files& files, const std::string& name, std::vector<unsigned char>* bytes) {
-  FileHandle file = files.Open(name, OpenMode::ReadSequential);
+// Reads a whole file of at most `limit` bytes; a larger one is refused by its
+// size alone, before anything is read or allocated.
+bool ReadWholeFile(Files& files, const std::string& name, OpenMode mode, std::int64_t limit,
+                   std::vector<unsigned char>* bytes) {
+  FileHandle file = files.Open(name, mode);
   if (file == kNoFile) return false;
-  bool ok = ReadAll(files, file, bytes);
+  std::int64_t size = files.Size(file);
+  bool ok = false;
+  try {
+    ok = size >= 0 && size <= limit && ReadAll(files, file, bytes);
+  } catch (const std::bad_alloc&) {
+    ok = false;
+  }
   files.Close(file);
   return ok;
+}
+
+// Reads an open index file and closes it; anything but exactly 31102 entries
+// is refused by its size, unread.
+bool ReadIndexFrom(Files& files, FileHandle file, std::vector<std::int32_t>* index) {
+  if (file == kNoFile) return false;
+  std::vector<unsigned char> bytes;
+  bool ok = files.Size(file) == static_cast<std::int64_t>(kNoteIndexBytes) && ReadAll(files, file, &bytes);
+  files.Close(file);
+  return ok && DecodeIndex(bytes, index);
 }
 
 // The index of an empty set: every verse holds a single NUL.
@@ -110,34 +129,49 @@ bool WriteEmptySet(Files& files, const std::string& name) {
   return ok;
 }
 
-// Loads one set found as `index_name`, finishing a save that was cut off.
-// False when the pair cannot be made whole; nothing on disk is then touched.
-bool LoadNoteSet(Files& files, const std::string& index_name, std::vector<unsigned char>&& index_bytes,
-                 NoteSet* set) {
+// Loads one set found as `index_name` (open as `index_file`, closed here),
+// finishing a save that was cut off. False when the pair cannot be made whole
+// now; the next start-up tries again.
+//
+// A save writes `.nmd.temp` and `.nmi.temp` whole, then moves the data file
+// over the old one, then the index: so the pair on disk is either the old
+// pair, or the new data with the new index still in `.nmi.temp`. An index
+// describes a data file only if it is that file's one and only index (each
+// note ends at a NUL and holds none), so trying the index files in turn
+// cannot pair notes with the wrong offsets.
+bool LoadNoteSet(Files& files, const std::string& index_name, FileHandle index_file, NoteSet* set) {
   std::string data_name = DisplayNameOf(index_name) + kDataSuffix;
   std::string data_temp = data_name + kTempSuffix;
   std::string index_temp = index_name + kTempSuffix;
 
-  // A save removes the data file only once its replacement is complete, so a
-  // missing data file next to a temporary one means the save stopped there.
+  // Earlier versions removed the data file before moving the new one in; a
+  // missing data file next to a temporary one means such a save stopped there.
+  std::vector<std::int32_t> index;
+  bool index_read = ReadIndexFrom(files, index_file, &index);
+  // Without an index of the right size there is nothing to read the data by.
+  if (!index_read && !files.Exists(index_temp)) return false;
   bool data_from_temp = !files.Exists(data_name) && files.Exists(data_temp);
   std::vector<unsigned char> data;
-  if (!ReadWholeFile(files, data_from_temp ? data_temp : data_name, &data)) return false;
-  if (static_cast<std::int64_t>(data.size()) > kMaxDataSize) return false;
+  if (!ReadWholeFile(files, data_from_temp ? data_temp : data_name,
+                     data_from_temp ? OpenMode::ReadNoLink : OpenMode::ReadSequential, kMaxDataSize, &data))
+    return false;
 
-  std::vector<std::int32_t> index;
   bool index_from_temp = false;
-  if (!DecodeIndex(index_bytes, &index) || !IndexDescribesData(index, data.data(), data.size())) {
-    std::vector<unsigned char> temp_bytes;
-    if (!files.Exists(index_temp) || !ReadWholeFile(files, index_temp, &temp_bytes) ||
-        !DecodeIndex(temp_bytes, &index) || !IndexDescribesData(index, data.data(), data.size()))
+  if (!index_read || !IndexDescribesData(index, data.data(), data.size())) {
+    if (!ReadIndexFrom(files, files.Open(index_temp, OpenMode::ReadNoLink), &index) ||
+        !IndexDescribesData(index, data.data(), data.size()))
       return false;
     index_from_temp = true;
   }
+  // Each move is one step, so stopping between them leaves a state this
+  // function reads again. Until both are done the set stays unloaded: a save
+  // would otherwise clear away the temporary file that the set still needs.
   if (data_from_temp && !files.Rename(data_temp, data_name)) return false;
-  // Even if the index cannot be replaced now, memory holds the right one and
-  // the next save or start-up writes it.
-  if (index_from_temp) files.Replace(index_temp, index_name);
+  if (index_from_temp && !files.Replace(index_temp, index_name)) return false;
+  // Whatever temporary file is left is not part of the set; a save removes
+  // any that stays.
+  files.Discard(data_temp);
+  files.Discard(index_temp);
 
   set->data_file = data_name;
   set->index = std::move(index);
@@ -193,18 +227,25 @@ bool IndexDescribesData(const std::vector<std::int32_t>& index, const unsigned c
   return true;
 }
 
-void DiscoverNoteSets(NotesState& state, const NotesPorts& ports) {
+bool DiscoverNoteSets(NotesState& state, const NotesPorts& ports) {
   NoteSetTable& table = state.table;
   table.count = 0;
-  for (const std::string& name : ports.files.List(".nmi")) {
+  std::vector<std::string> names;
+  const bool listed = ports.files.List(".nmi", &names);
+  if (!listed) TellError(ports, kErrorCaption, kListFailedText);
+  for (const std::string& name : names) {
     if (table.count == kMaxNoteSets) break;
-    std::vector<unsigned char> bytes;
-    FileHandle file = ports.files.Open(name, OpenMode::ReadSequential);
-    if (file == kNoFile) break;
-    bool read = ReadAll(ports.files, file, &bytes);
-    ports.files.Close(file);
+    // A file that cannot be opened at all ends the search, as it always has.
+    FileHandle index_file = ports.files.Open(name, OpenMode::ReadSequential);
+    if (index_file == kNoFile) break;
     NoteSet& set = table.sets[static_cast<std::size_t>(table.count)];
-    if (read && LoadNoteSet(ports.files, name, std::move(bytes), &set)) {
+    bool loaded = false;
+    try {
+      loaded = LoadNoteSet(ports.files, name, index_file, &set);
+    } catch (const std::bad_alloc&) {
+      loaded = false;
+    }
+    if (loaded) {
       ++table.count;
       continue;
     }
@@ -213,18 +254,20 @@ void DiscoverNoteSets(NotesState& state, const NotesPorts& ports) {
     TellError(ports, kErrorCaption, text.c_str());
   }
   if (table.count == 0) {
-    // The program always has a set; if its files cannot be made, it lives in
-    // memory only and is never saved over whatever blocks the name.
+    // The program always has a set. Its files are made only in a folder that
+    // was read and holds no set at all; otherwise, or if they cannot be
+    // made, it lives in memory only and is never saved over anything.
     NoteSet& set = table.sets[0];
     set.data_file = std::string(kDefaultNoteSetName) + kDataSuffix;
     set.index = EmptyIndex();
     set.data_size = kVerseCount;
-    set.has_files = WriteEmptySet(ports.files, kDefaultNoteSetName);
-    if (!set.has_files) TellError(ports, nullptr, kCreateFailedText);
+    set.has_files = listed && names.empty() && WriteEmptySet(ports.files, kDefaultNoteSetName);
+    if (listed && names.empty() && !set.has_files) TellError(ports, nullptr, kCreateFailedText);
     table.count = 1;
   }
   if (state.current_set < 0 || state.current_set >= table.count) state.current_set = 0;
   ShowTabs(state, ports);
+  return listed;
 }
 
 bool ReadNote(Files& files, const NoteSet& set, VerseIndex verse, std::string* text) {
@@ -264,6 +307,26 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
   const std::string data_temp = data_name + kTempSuffix;
   const std::string index_temp = index_name + kTempSuffix;
 
+  // A save that stopped after moving its data file left the matching index
+  // in its temporary file: it takes its place before anything else is done,
+  // since this save clears the temporary files away.
+  if (set.unfinished_save) {
+    if (!files.Replace(index_temp, index_name)) {
+      TellError(ports, nullptr, kIndexFailedText);
+      return SaveResult::Unfinished;
+    }
+    set.unfinished_save = false;
+  }
+
+  // The temporary files are made afresh, never opened: whatever an earlier
+  // save left under their names goes first, as a name (a second name of the
+  // data file or a symbolic link is taken away, never written through).
+  // Before the data file is opened: Windows removes no name of an open file.
+  if (set.has_files && (!files.Discard(data_temp) || !files.Discard(index_temp))) {
+    TellError(ports, nullptr, kTempCreateFailedText);
+    return SaveResult::NotSaved;
+  }
+
   // Opened for writing so that no other program writes it meanwhile.
   FileHandle data = kNoFile;
   for (;;) {
@@ -292,7 +355,7 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
     return SaveResult::WriteFailed;
   }
 
-  FileHandle temp = files.Open(data_temp, OpenMode::CreateNew);
+  FileHandle temp = files.Open(data_temp, OpenMode::CreateExclusive);
   if (temp == kNoFile) {
     files.Close(data);
     TellError(ports, nullptr, kTempCreateFailedText);
@@ -340,7 +403,7 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
 
   // The new index goes to its own temporary file before the old data file is
   // touched, so from here on both halves of the new set exist whole on disk.
-  FileHandle index = files.Open(index_temp, OpenMode::CreateNew);
+  FileHandle index = files.Open(index_temp, OpenMode::CreateExclusive);
   if (index == kNoFile) {
     files.Close(data);
     TellError(ports, nullptr, kTempCreateFailedText);
@@ -349,25 +412,25 @@ SaveResult SaveNote(NotesState& state, const NotesPorts& ports, std::string_view
   std::vector<unsigned char> index_bytes = EncodeIndex(new_index);
   bool written = files.Write(index, index_bytes.data(), index_bytes.size()) && files.Flush(index);
   files.Close(index);
+  // Closed before the move: Windows moves no file over one that is open.
   files.Close(data);
   if (!written) {
     TellError(ports, nullptr, kWriteFailedText);
     return SaveResult::WriteFailed;
   }
 
-  if (!files.Remove(data_name)) {
+  // One step: the data file is the old one or the new one, never missing and
+  // never two names of one file.
+  if (!files.Replace(data_temp, data_name)) {
     ports.user.Tell(nullptr, kDeleteFailedText, MessageIcon::None);
     return SaveResult::DeleteFailed;
   }
-  // The old data file is gone: the new note is the set's note now, whatever
-  // happens next, and start-up completes the pair if the moves fail.
+  // The new data is in place: the new note is the set's note now, whatever
+  // happens next; the next save or start-up moves the index in if this
+  // cannot.
   set.index = std::move(new_index);
   set.data_size = new_size;
   set.unfinished_save = true;
-  if (!files.Rename(data_temp, data_name)) {
-    TellError(ports, nullptr, kRenameFailedText);
-    return SaveResult::Unfinished;
-  }
   if (!files.Replace(index_temp, index_name)) {
     TellError(ports, nullptr, kIndexFailedText);
     return SaveResult::Unfinished;

@@ -5,8 +5,9 @@
 // Notes are the user's own work, so a save never leaves the pair in a state
 // that the next start-up cannot bring back to the old or the new note: the new
 // data and the new index are both complete on disk, as `.nmd.temp` and
-// `.nmi.temp`, before the old data file goes, and DiscoverNoteSets finishes a
-// save that was cut off.
+// `.nmi.temp` (made afresh, never opened over an existing name), before the
+// data file is replaced by one atomic move and then the index by another;
+// DiscoverNoteSets finishes a save that was cut off between the two.
 #pragma once
 
 #include <array>
@@ -40,9 +41,9 @@ struct NoteSet {
   // False for the default set whose files could not be made: it lives in
   // memory only, and a save never writes over whatever holds its name.
   bool has_files = false;
-  // A save removed the old data file but could not move the new files into
-  // place; the next start-up finishes it, and until then the set's files are
-  // not renamed.
+  // A save moved its data file in but not its index, which waits in
+  // `.nmi.temp`; the next save or start-up moves it in, and until then the
+  // set's files are not renamed.
   bool unfinished_save = false;
 };
 
@@ -105,10 +106,13 @@ bool IndexDescribesData(const std::vector<std::int32_t>& index, const unsigned c
                         std::size_t size);
 
 // Fills the table from the "*.nmi" files of the folder (at most 30), after
-// finishing any save that was cut off; a set that cannot be made whole is
-// named in a message and left untouched on disk. Creates "My Notes" when no
-// set is found, and shows the tabs.
-void DiscoverNoteSets(NotesState& state, const NotesPorts& ports);
+// finishing any save that was cut off; a set that cannot be made whole (an
+// index of the wrong size or a data file too large is refused unread) is
+// named in a message and left untouched on disk. Creates the files of "My
+// Notes" only when the folder was read and holds no set; otherwise the table
+// gets "My Notes" in memory only. Shows the tabs. False, after saying so,
+// when the folder cannot be listed.
+bool DiscoverNoteSets(NotesState& state, const NotesPorts& ports);
 
 // Reads the note of `verse` of the current set into the buffer and shows it.
 // False (with "Error reading note file") when the data file cannot be read;
@@ -132,9 +136,9 @@ enum class SaveResult {
   Cancelled,      // the data file was locked and the user chose Cancel: keep editing
   NotSaved,       // nothing changed (creation, memory or read error): keep editing
   WriteFailed,    // "Failure writing. Disk may be full!": the edit is dropped
-  DeleteFailed,   // the old data file could not be removed: nothing changed
-  Unfinished,     // the new note is saved in the temporary files; the next
-                  // start-up completes the set
+  DeleteFailed,   // the old data file could not be replaced: nothing changed
+  Unfinished,     // the new note is saved, its index still in the temporary
+                  // file; the next save or start-up completes the set
 };
 
 // Makes `text` (cut at a NUL and at 65533 characters, as the editor hands it

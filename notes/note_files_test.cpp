@@ -1,6 +1,11 @@
 #include "notes/note_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 
 #include "notes/notes_test_support.h"
 #include "testing/fault_files.h"
@@ -275,7 +280,7 @@ TEST(SaveNote, RetriesALockedDataFileUntilCancelled) {
   f.state.current_verse = 4;
   {
     FaultFiles faults(*f.files);
-    faults.FailCall(0);
+    faults.FailFirst("Open", "Set.nmd");
     f.user.answers = {MessageAnswer::Retry};
     EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(faults), "after a retry"));
   }
@@ -311,7 +316,7 @@ TEST(CreateNoteSetFiles, NeverTouchesExistingFiles) {
     EXPECT_EQ("Error creating note files", f.user.messages[0].text);
     EXPECT_EQ("mine", f.dir.Read(name));
     // The other file of the pair is not left behind either.
-    EXPECT_EQ(3u, f.files->List(".nmd").size() + f.files->List(".nmi").size());
+    EXPECT_EQ(3u, testing::Listed(*f.files, ".nmd").size() + testing::Listed(*f.files, ".nmi").size());
   }
 }
 
@@ -323,6 +328,170 @@ TEST(CreateNoteSetFiles, AddsAnEmptySetWithoutSelectingIt) {
   EXPECT_EQ(0, f.state.current_set);
   EXPECT_EQ((std::vector<std::string>{"My Notes", "Second"}), f.view.tabs);
   EXPECT_EQ(Notes{}, ReadSet(f.dir, "Second"));
+}
+
+
+// --- Leftovers, sizes and folders that cannot be read -----------------------
+
+struct stat StatOf(const std::string& path) {
+  struct stat st = {};
+  if (::lstat(path.c_str(), &st) != 0) ADD_FAILURE() << "no " << path;
+  return st;
+}
+
+void ExpectNoTemporaries(const testing::ScratchDir& dir) {
+  for (const char* temp : {"Study.nmd.temp", "Study.nmi.temp"}) {
+    struct stat st;
+    EXPECT_NE(0, ::lstat((dir / temp).c_str(), &st)) << temp << " is left";
+  }
+}
+
+TEST(SaveNote, TakesALeftoverSecondNameOfTheDataFileAwayInsteadOfWritingIntoIt) {
+  NotesFixture f;
+  WriteSet(f.dir, "Study", {{0, "precious note"}});
+  f.Discover();
+  ASSERT_EQ(0, ::link((f.dir / "Study.nmd").c_str(), (f.dir / "Study.nmd.temp").c_str()));
+  ASSERT_EQ(0, ::link((f.dir / "Study.nmi").c_str(), (f.dir / "Study.nmi.temp").c_str()));
+  f.state.current_verse = 20000;
+  EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "second note"));
+  EXPECT_TRUE(f.user.messages.empty());
+  EXPECT_EQ((Notes{{0, "precious note"}, {20000, "second note"}}), ReadSet(f.dir, "Study"));
+  EXPECT_EQ(1u, StatOf(f.dir / "Study.nmd").st_nlink);
+  EXPECT_EQ(1u, StatOf(f.dir / "Study.nmi").st_nlink);
+  ExpectNoTemporaries(f.dir);
+}
+
+TEST(SaveNote, TakesALeftoverSymbolicLinkAwayInsteadOfWritingThroughIt) {
+  NotesFixture f;
+  WriteSet(f.dir, "Study", {{0, "precious note"}});
+  f.dir.Write("victim.txt", "not a note");
+  f.Discover();
+  ASSERT_EQ(0, ::symlink("victim.txt", (f.dir / "Study.nmd.temp").c_str()));
+  ASSERT_EQ(0, ::symlink("victim.txt", (f.dir / "Study.nmi.temp").c_str()));
+  f.state.current_verse = 1;
+  EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "x"));
+  EXPECT_EQ("not a note", f.dir.Read("victim.txt"));
+  EXPECT_TRUE(S_ISREG(StatOf(f.dir / "Study.nmd").st_mode));
+  EXPECT_TRUE(S_ISREG(StatOf(f.dir / "Study.nmi").st_mode));
+  EXPECT_EQ((Notes{{0, "precious note"}, {1, "x"}}), ReadSet(f.dir, "Study"));
+  ExpectNoTemporaries(f.dir);
+}
+
+TEST(DiscoverNoteSets, LeavesNoSecondNameOnALiveFile) {
+  // What a move made of a second name and a removal left when it stopped
+  // between the two: the new data under both names, the new index waiting.
+  NotesFixture f;
+  WriteSet(f.dir, "New", {{0, "new and longer"}});
+  WriteSet(f.dir, "Study", {{0, "old"}});
+  f.dir.Write("Study.nmd", f.dir.Read("New.nmd"));
+  f.dir.Write("Study.nmi.temp", f.dir.Read("New.nmi"));
+  ASSERT_EQ(0, ::link((f.dir / "Study.nmd").c_str(), (f.dir / "Study.nmd.temp").c_str()));
+  std::remove((f.dir / "New.nmd").c_str());
+  std::remove((f.dir / "New.nmi").c_str());
+  f.Discover();
+  EXPECT_TRUE(f.user.messages.empty());
+  EXPECT_EQ((Notes{{0, "new and longer"}}), ReadSet(f.dir, "Study"));
+  EXPECT_EQ(1u, StatOf(f.dir / "Study.nmd").st_nlink);
+  ExpectNoTemporaries(f.dir);
+  f.state.current_verse = 1;
+  EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "then another"));
+  EXPECT_EQ((Notes{{0, "new and longer"}, {1, "then another"}}), ReadSet(f.dir, "Study"));
+}
+
+TEST(DiscoverNoteSets, NeverReadsThroughALeftoverSymbolicLink) {
+  // The index in the link would fit the data: it is still not taken.
+  NotesFixture f;
+  WriteSet(f.dir, "New", {{0, "new and longer"}});
+  WriteSet(f.dir, "Study", {{0, "old"}});
+  f.dir.Write("Study.nmd", f.dir.Read("New.nmd"));
+  f.dir.Write("outside.bin", f.dir.Read("New.nmi"));
+  ASSERT_EQ(0, ::symlink("outside.bin", (f.dir / "Study.nmi.temp").c_str()));
+  std::remove((f.dir / "New.nmd").c_str());
+  std::remove((f.dir / "New.nmi").c_str());
+  std::string index = f.dir.Read("Study.nmi");
+  f.Discover();
+  EXPECT_EQ(1, f.state.table.count);
+  EXPECT_FALSE(f.state.current().has_files);
+  ASSERT_EQ(1u, f.user.messages.size());
+  EXPECT_NE(std::string::npos, f.user.messages[0].text.find("\"Study.nmi\" and \"Study.nmd\" do not match"));
+  EXPECT_EQ(index, f.dir.Read("Study.nmi"));
+  EXPECT_TRUE(S_ISLNK(StatOf(f.dir / "Study.nmi.temp").st_mode));
+}
+
+TEST(DiscoverNoteSets, RefusesFilesOfTheWrongSizeUnreadAndLoadsTheOthers) {
+  NotesFixture f;
+  WriteSet(f.dir, "Good", {{3, "kept"}});
+  WriteSet(f.dir, "Long", {{0, "a"}});
+  WriteSet(f.dir, "Huge", {{0, "a"}});
+  WriteSet(f.dir, "Vast", {{0, "a"}});
+  f.dir.Write("Long.nmi", f.dir.Read("Long.nmi") + std::string(4, '\0'));
+  ASSERT_EQ(0, ::truncate((f.dir / "Huge.nmi").c_str(), std::int64_t{1} << 31));
+  // More than 32-bit offsets can reach.
+  ASSERT_EQ(0, ::truncate((f.dir / "Vast.nmd").c_str(), (std::int64_t{1} << 31) + 10));
+  FaultFiles watched(*f.files);
+  DiscoverNoteSets(f.state, f.Ports(watched));
+  ASSERT_EQ(1, f.state.table.count);
+  EXPECT_EQ("Good.nmd", f.state.current().data_file);
+  std::vector<std::string> messages = f.user.Texts();
+  ASSERT_EQ(3u, messages.size());
+  for (const char* set : {"Long", "Huge", "Vast"}) {
+    SCOPED_TRACE(set);
+    std::string text = std::string("The note set files \"") + set + ".nmi\" and \"" + set +
+                       ".nmd\" do not match and could not be repaired. The set was not loaded; both files are left "
+                       "unchanged.";
+    EXPECT_EQ(1, std::count(messages.begin(), messages.end(), text));
+  }
+  for (const FaultFiles::Call& call : watched.calls()) {
+    // Only the pairs whose sizes fit are read; Vast.nmi fits.
+    if (call.op == "Read") {
+      EXPECT_TRUE(call.name.rfind("Good.", 0) == 0 || call.name == "Vast.nmi") << "read " << call.name;
+    }
+  }
+  EXPECT_EQ(std::int64_t{1} << 31, StatOf(f.dir / "Huge.nmi").st_size);
+  EXPECT_EQ((std::int64_t{1} << 31) + 10, StatOf(f.dir / "Vast.nmd").st_size);
+}
+
+TEST(DiscoverNoteSets, AFolderThatCannotBeListedIsReportedAndNothingIsMade) {
+  {
+    SCOPED_TRACE("a folder that is not there");
+    testing::ScratchDir dir;
+    auto files = MakeSystemFiles(dir / "missing");
+    testing::RecordingUserServices user;
+    testing::RecordingNotesView view;
+    NotesState state;
+    NotesPorts ports{*files, user, view, testing::RealBible()};
+    EXPECT_FALSE(DiscoverNoteSets(state, ports));
+    ASSERT_EQ(1u, user.messages.size());
+    EXPECT_EQ("Error reading the folder of the note files: no note set was loaded", user.messages[0].text);
+    // The program still has its one set, in memory only.
+    ASSERT_EQ(1, state.table.count);
+    EXPECT_EQ(std::vector<std::string>{"My Notes"}, view.tabs);
+    EXPECT_EQ(SaveResult::Cancelled, SaveNote(state, ports, "text"));
+    struct stat st;
+    EXPECT_NE(0, ::lstat((dir / "missing").c_str(), &st));
+  }
+  {
+    SCOPED_TRACE("a folder whose listing fails");
+    NotesFixture f;
+    WriteSet(f.dir, "Study", {{0, "precious note"}});
+    FaultFiles faults(*f.files);
+    faults.FailCall(0);
+    EXPECT_FALSE(DiscoverNoteSets(f.state, f.Ports(faults)));
+    EXPECT_EQ(std::vector<std::string>{"Error reading the folder of the note files: no note set was loaded"},
+              f.user.Texts());
+    EXPECT_EQ(std::vector<std::string>{"Study.nmi"}, testing::Listed(*f.files, ".nmi"));
+    EXPECT_EQ(std::vector<std::string>{"Study.nmd"}, testing::Listed(*f.files, ".nmd"));
+  }
+}
+
+TEST(DiscoverNoteSets, MakesNoDefaultSetBesideSetsThatCannotBeLoaded) {
+  NotesFixture f;
+  WriteSet(f.dir, "Study", {{0, "precious note"}});
+  f.dir.Write("Study.nmd", f.dir.Read("Study.nmd").substr(1));
+  EXPECT_TRUE(DiscoverNoteSets(f.state, f.Ports()));
+  ASSERT_EQ(1, f.state.table.count);
+  EXPECT_FALSE(f.state.current().has_files);
+  EXPECT_EQ(std::vector<std::string>{"Study.nmi"}, testing::Listed(*f.files, ".nmi"));
 }
 
 }  // namespace

@@ -103,11 +103,10 @@ Expected ExpectedFor(const FaultFiles::Call& call) {
   if (call.op == "Open" && temp) return {create_error, false};
   if ((call.op == "Read" || call.op == "Seek" || call.op == "Size") && call.name == data) return {read_error, false};
   if ((call.op == "Write" || call.op == "Flush") && temp) return {write_error, false};
-  if (call.op == "Remove")
+  if (call.op == "Discard" && temp) return {create_error, false};
+  if (call.op == "Replace" && call.name == data + ".temp")
     return {"Faliure Saving Note (delete old failure):\nYou should exit Kelvane and restart.", false};
-  if (call.op == "Rename")
-    return {"Failure saving note (rename error):\nYou should exit Kelvane and restart.", true};
-  if (call.op == "Replace")
+  if (call.op == "Replace" && call.name == std::string(kSet) + ".nmi.temp")
     return {"Failure saving note (index file error):\nYou should exit Kelvane and restart.", true};
   if (call.op == "Close") return {"", true};  // closing cannot fail
   ADD_FAILURE() << "unexpected call " << call.op << " " << call.name;
@@ -142,16 +141,13 @@ TEST(SaveNoteFaults, EveryFailingCallKeepsTheOldOrTheNewNote) {
         EXPECT_EQ(expected.message, f.user.messages[0].text);
       }
       // The session goes on: another note saved now must land next to the
-      // outcome of the failed save (unless the data file is gone until the
-      // next start-up).
+      // outcome of the failed save.
       Notes wanted = expected.saved ? After(c) : kBefore;
-      if (calls[i].op != "Rename") {
-        f.state.current_verse = 100;
-        f.user.messages.clear();
-        EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "saved afterwards"));
-        EXPECT_TRUE(f.user.messages.empty());
-        wanted[100] = "saved afterwards";
-      }
+      f.state.current_verse = 100;
+      f.user.messages.clear();
+      EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "saved afterwards"));
+      EXPECT_TRUE(f.user.messages.empty());
+      wanted[100] = "saved afterwards";
       Found found = StartUp(f.dir);
       EXPECT_TRUE(found.messages.empty());
       EXPECT_EQ(wanted, found.loaded);
@@ -164,9 +160,9 @@ TEST(SaveNoteFaults, EveryFailingCallKeepsTheOldOrTheNewNote) {
 TEST(SaveNoteFaults, APowerCutAtAnyCallKeepsTheOldOrTheNewNote) {
   for (const SaveCase& c : kCases) {
     std::vector<FaultFiles::Call> calls = CallsOfCleanSave(c);
-    std::size_t removed = 0;
-    while (removed < calls.size() && calls[removed].op != "Remove") ++removed;
-    ASSERT_LT(removed, calls.size());
+    std::size_t moved = 0;
+    while (moved < calls.size() && !(calls[moved].op == "Replace" && calls[moved].name == "Study.nmd.temp")) ++moved;
+    ASSERT_LT(moved, calls.size());
     for (std::size_t i = 0; i <= calls.size(); ++i) {
       SCOPED_TRACE(::testing::Message() << c.name << ": stopped before call " << i);
       Session session(c);
@@ -175,13 +171,87 @@ TEST(SaveNoteFaults, APowerCutAtAnyCallKeepsTheOldOrTheNewNote) {
         faults.CrashAt(static_cast<int>(i));
         SaveNote(session.fixture.state, session.fixture.Ports(faults), c.text);
       }
-      // Once the old data file is gone the new note is the one to keep.
-      Notes wanted = i > removed ? After(c) : kBefore;
+      // Once the new data file is in place the new note is the one to keep.
+      Notes wanted = i > moved ? After(c) : kBefore;
       Found found = StartUp(session.fixture.dir);
       EXPECT_TRUE(found.messages.empty());
       EXPECT_EQ(wanted, found.loaded);
       ASSERT_TRUE(found.on_disk.has_value());
       EXPECT_EQ(wanted, *found.on_disk);
+    }
+  }
+}
+
+
+// The call of a clean save that moves the new index in.
+std::size_t IndexMoveOf(const std::vector<FaultFiles::Call>& calls) {
+  std::size_t i = 0;
+  while (i < calls.size() && !(calls[i].op == "Replace" && calls[i].name == "Study.nmi.temp")) ++i;
+  return i;
+}
+
+// A folder where the save of `c` stopped with its data file moved in and its
+// index still in the temporary file: the state a start-up has to finish.
+struct StoppedSave {
+  // `index_move`: the call of the clean save that moves the index in.
+  StoppedSave(const SaveCase& c, std::size_t index_move) : session(c) {
+    FaultFiles faults(*session.fixture.files);
+    faults.CrashAt(static_cast<int>(index_move));
+    SaveNote(session.fixture.state, session.fixture.Ports(faults), c.text);
+    session.fixture.state = NotesState{};
+  }
+  Session session;
+};
+
+// After a start-up that failed or stopped anywhere, the next one finds the
+// new note and the next save works.
+void ExpectRepairedAndSavable(const SaveCase& c, NotesFixture& f) {
+  Found found = StartUp(f.dir);
+  EXPECT_TRUE(found.messages.empty());
+  EXPECT_EQ(After(c), found.loaded);
+  f.state = NotesState{};
+  f.user.messages.clear();
+  f.Discover();
+  f.state.current_verse = 100;
+  EXPECT_EQ(SaveResult::Saved, SaveNote(f.state, f.Ports(), "saved afterwards"));
+  EXPECT_TRUE(f.user.messages.empty());
+  Notes wanted = After(c);
+  wanted[100] = "saved afterwards";
+  EXPECT_EQ(wanted, ReadSet(f.dir, kSet));
+  for (const char* temp : {"Study.nmd.temp", "Study.nmi.temp"}) EXPECT_EQ("", f.dir.Read(temp)) << temp;
+}
+
+TEST(StartUpRepairFaults, AFailingCallOrAStopAnywhereLeavesTheSetToTheNextStartUp) {
+  for (const SaveCase& c : kCases) {
+    const std::vector<FaultFiles::Call> save_calls = CallsOfCleanSave(c);
+    const std::size_t index_move = IndexMoveOf(save_calls);
+    ASSERT_LT(index_move, save_calls.size());
+    std::vector<FaultFiles::Call> calls;
+    {
+      StoppedSave stopped(c, index_move);
+      NotesFixture& f = stopped.session.fixture;
+      FaultFiles faults(*f.files);
+      f.state = NotesState{};
+      DiscoverNoteSets(f.state, f.Ports(faults));
+      calls = faults.calls();
+      EXPECT_EQ(After(c), ReadSet(f.dir, kSet));
+    }
+    for (std::size_t i = 0; i <= calls.size(); ++i) {
+      for (bool stop : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << c.name << (stop ? ": stopped before call " : ": failing call ") << i
+                                          << (i < calls.size() ? " " + calls[i].op + " " + calls[i].name : ""));
+        StoppedSave stopped(c, index_move);
+        NotesFixture& f = stopped.session.fixture;
+        {
+          FaultFiles faults(*f.files);
+          if (stop) faults.CrashAt(static_cast<int>(i));
+          else faults.FailCall(static_cast<int>(i));
+          DiscoverNoteSets(f.state, f.Ports(faults));
+        }
+        // Nothing was made beside the set, whatever failed.
+        EXPECT_EQ(std::vector<std::string>{"Study.nmi"}, testing::Listed(*f.files, ".nmi"));
+        ExpectRepairedAndSavable(c, f);
+      }
     }
   }
 }

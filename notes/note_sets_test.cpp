@@ -39,7 +39,7 @@ TEST(CreateNoteSet, RefusesBadNamesAndAFullTable) {
   EXPECT_FALSE(CreateNoteSet(f.state, f.Ports(), "../escape"));
   ASSERT_EQ(1u, f.user.messages.size());
   EXPECT_EQ("Error creating note files", f.user.messages[0].text);
-  EXPECT_EQ(2u, f.files->List(".nmd").size() + f.files->List(".nmi").size());
+  EXPECT_EQ(2u, testing::Listed(*f.files, ".nmd").size() + testing::Listed(*f.files, ".nmi").size());
 
   for (int i = 1; i < kMaxNoteSets; ++i) ASSERT_TRUE(CreateNoteSet(f.state, f.Ports(), "Set" + std::to_string(i)));
   f.user.messages.clear();
@@ -160,7 +160,7 @@ TEST(DeleteCurrentNoteSet, AnIndexThatCannotBeDeletedKeepsTheSet) {
   EXPECT_EQ(2, f.state.table.count);
   ASSERT_EQ(2u, f.user.messages.size());
   EXPECT_EQ("Delete failed. Make sure the note files are not in use by any other programs.", f.user.messages[1].text);
-  EXPECT_EQ(2u, f.files->List(".nmd").size());
+  EXPECT_EQ(2u, testing::Listed(*f.files, ".nmd").size());
 }
 
 TEST(StepNoteSet, WrapsAroundTheTable) {

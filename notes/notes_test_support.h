@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "notes/note_files.h"
 #include "testing/recording_user_services.h"
 #include "testing/test_support.h"
@@ -77,6 +79,13 @@ inline std::optional<Notes> ReadSet(const ScratchDir& dir, const std::string& na
     if (!note.empty()) notes[static_cast<VerseIndex>(v)] = note;
   }
   return notes;
+}
+
+// The names `files` lists with `suffix`; a folder that cannot be listed fails the test.
+inline std::vector<std::string> Listed(Files& files, const std::string& suffix) {
+  std::vector<std::string> names;
+  if (!files.List(suffix, &names)) ADD_FAILURE() << "cannot list " << suffix;
+  return names;
 }
 
 // A notes state over a scratch folder, with recording ports.

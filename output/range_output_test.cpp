@@ -41,9 +41,12 @@ class FailingFiles : public Files {
   bool Flush(FileHandle file) override { return files_->Flush(file); }
   bool Replace(const std::string& from, const std::string& to) override { return files_->Replace(from, to); }
   bool Remove(const std::string& name) override { return files_->Remove(name); }
+  bool Discard(const std::string& name) override { return files_->Discard(name); }
   bool Rename(const std::string& from, const std::string& to) override { return files_->Rename(from, to); }
   bool Exists(const std::string& name) override { return files_->Exists(name); }
-  std::vector<std::string> List(const std::string& suffix) override { return files_->List(suffix); }
+  bool List(const std::string& suffix, std::vector<std::string>* names) override {
+    return files_->List(suffix, names);
+  }
   bool Map(const std::string& name, OpenMode hint, Mapping* mapping) override {
     return files_->Map(name, hint, mapping);
   }

@@ -17,9 +17,11 @@ constexpr FileHandle kNoFile = -1;
 enum class OpenMode {
   ReadSequential,  // existing file, read only, read front to back
   ReadRandom,      // existing file, read only, read in arbitrary order
+  ReadNoLink,      // as ReadSequential, but never through a symbolic link
   ReadWrite,       // existing file, read and write
   CreateNew,       // create or truncate, read and write
-  CreateExclusive, // create a file that must not exist yet, read and write
+  CreateExclusive, // create a file whose name must not exist yet (not even as
+                   // a symbolic link), read and write
 };
 
 // A read-only view of a whole file. An empty file maps to data == nullptr.
@@ -48,7 +50,12 @@ class Files {
   virtual bool Flush(FileHandle file) = 0;
 
   virtual bool Remove(const std::string& name) = 0;
-  // Fails when `to` exists.
+  // Takes the name away if it exists: a symbolic link or a second name of a
+  // file goes itself, never what it points to. True when the name is gone
+  // afterwards, also when it never existed.
+  virtual bool Discard(const std::string& name) = 0;
+  // Moves `from` to `to` in one step; fails when `to` exists. `from` never
+  // stays behind as a second name of the file.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
   // Moves `from` over `to` in one step: afterwards `to` is either the old or
   // the new file, never missing.
@@ -56,7 +63,8 @@ class Files {
   virtual bool Exists(const std::string& name) = 0;
   // Names (without folder) of the files in the folder ending in `suffix`,
   // compared without regard to ASCII case, in the order the system lists them.
-  virtual std::vector<std::string> List(const std::string& suffix) = 0;
+  // False when the folder cannot be read; `names` then holds nothing.
+  virtual bool List(const std::string& suffix, std::vector<std::string>* names) = 0;
 
   virtual bool Map(const std::string& name, OpenMode hint, Mapping* mapping) = 0;
   virtual void Unmap(Mapping* mapping) = 0;

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdio>  // renameat2
 
 #include "platform/files.h"
 #include "platform/text_util.h"
@@ -20,9 +20,10 @@ class PosixFiles final : public Files {
 
   FileHandle Open(const std::string& name, OpenMode mode) override {
     int flags = O_RDONLY;
+    if (mode == OpenMode::ReadNoLink) flags = O_RDONLY | O_NOFOLLOW;
     if (mode == OpenMode::ReadWrite) flags = O_RDWR;
     if (mode == OpenMode::CreateNew) flags = O_RDWR | O_CREAT | O_TRUNC;
-    if (mode == OpenMode::CreateExclusive) flags = O_RDWR | O_CREAT | O_EXCL;
+    if (mode == OpenMode::CreateExclusive) flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
     int fd = ::open(PathOf(name).c_str(), flags | O_CLOEXEC, 0644);
     if (fd < 0) return kNoFile;
     struct stat st;
@@ -30,7 +31,7 @@ class PosixFiles final : public Files {
       ::close(fd);
       return kNoFile;
     }
-    if (mode == OpenMode::ReadSequential) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (mode == OpenMode::ReadSequential || mode == OpenMode::ReadNoLink) ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     if (mode == OpenMode::ReadRandom) ::posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
     return fd;
   }
@@ -78,11 +79,21 @@ class PosixFiles final : public Files {
 
   bool Remove(const std::string& name) override { return ::unlink(PathOf(name).c_str()) == 0; }
 
+  bool Discard(const std::string& name) override {
+    return ::unlink(PathOf(name).c_str()) == 0 || errno == ENOENT;
+  }
+
   bool Rename(const std::string& from, const std::string& to) override {
     // MoveFile semantics: never replace an existing file.
-    if (::link(PathOf(from).c_str(), PathOf(to).c_str()) != 0) return false;
-    ::unlink(PathOf(from).c_str());
-    return true;
+    const std::string source = PathOf(from), target = PathOf(to);
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // A file system without an exclusive rename: a second name, then the
+    // first one goes; if it cannot, the second goes again.
+    if (::link(source.c_str(), target.c_str()) != 0) return false;
+    if (::unlink(source.c_str()) == 0) return true;
+    ::unlink(target.c_str());
+    return false;
   }
 
   bool Replace(const std::string& from, const std::string& to) override {
@@ -94,19 +105,40 @@ class PosixFiles final : public Files {
     return ::stat(PathOf(name).c_str(), &st) == 0;
   }
 
-  std::vector<std::string> List(const std::string& suffix) override {
-    std::vector<std::string> names;
+  bool List(const std::string& suffix, std::vector<std::string>* names) override {
+    names->clear();
     DIR* dir = ::opendir(folder_.empty() ? "." : folder_.c_str());
-    if (!dir) return names;
-    while (dirent* entry = ::readdir(dir)) {
+    if (!dir) return false;
+    bool ok = true;
+    for (;;) {
+      errno = 0;
+      dirent* entry = ::readdir(dir);
+      if (!entry) {
+        ok = errno == 0;
+        break;
+      }
       std::string name = entry->d_name;
-      if (name.size() >= suffix.size() &&
-          EqualsIgnoringAsciiCase(name.c_str() + name.size() - suffix.size(), suffix.c_str()) &&
-          IsRegularFile(name))
-        names.push_back(name);
+      if (name.size() < suffix.size() ||
+          !EqualsIgnoringAsciiCase(name.c_str() + name.size() - suffix.size(), suffix.c_str()))
+        continue;
+      if (entry->d_type == DT_REG) {
+        names->push_back(name);
+        continue;
+      }
+      if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN) continue;
+      // A link to a file counts as the file; a name that vanished or leads
+      // nowhere is none; a name that cannot be looked at spoils the list.
+      struct stat st;
+      if (::stat(PathOf(name).c_str(), &st) == 0) {
+        if (S_ISREG(st.st_mode)) names->push_back(name);
+      } else if (errno != ENOENT) {
+        ok = false;
+        break;
+      }
     }
     ::closedir(dir);
-    return names;
+    if (!ok) names->clear();
+    return ok;
   }
 
   bool Map(const std::string& name, OpenMode hint, Mapping* mapping) override {
@@ -141,11 +173,6 @@ class PosixFiles final : public Files {
   std::string PathOf(const std::string& name) const {
     if (folder_.empty() || (!name.empty() && name[0] == '/')) return name;
     return folder_ + "/" + name;
-  }
-
-  bool IsRegularFile(const std::string& name) const {
-    struct stat st;
-    return ::stat(PathOf(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
   }
 
   std::string folder_;

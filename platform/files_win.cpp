@@ -21,6 +21,12 @@ class WinFiles final : public Files {
     switch (mode) {
       case OpenMode::ReadSequential: flags = FILE_FLAG_SEQUENTIAL_SCAN; break;
       case OpenMode::ReadRandom: flags = FILE_FLAG_RANDOM_ACCESS; break;
+      case OpenMode::ReadNoLink: {
+        DWORD attributes = GetFileAttributesA(PathOf(name).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return kNoFile;
+        flags = FILE_FLAG_SEQUENTIAL_SCAN;
+        break;
+      }
       case OpenMode::ReadWrite: access = GENERIC_READ | GENERIC_WRITE; share = 0; break;
       case OpenMode::CreateNew:
         access = GENERIC_READ | GENERIC_WRITE;
@@ -83,6 +89,13 @@ class WinFiles final : public Files {
 
   bool Remove(const std::string& name) override { return DeleteFileA(PathOf(name).c_str()) != 0; }
 
+  bool Discard(const std::string& name) override {
+    // DeleteFileA takes a symbolic link away itself, not what it points to.
+    if (DeleteFileA(PathOf(name).c_str())) return true;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+
   bool Rename(const std::string& from, const std::string& to) override {
     return MoveFileA(PathOf(from).c_str(), PathOf(to).c_str()) != 0;
   }
@@ -96,19 +109,23 @@ class WinFiles final : public Files {
     return GetFileAttributesA(PathOf(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
-  std::vector<std::string> List(const std::string& suffix) override {
-    std::vector<std::string> names;
+  bool List(const std::string& suffix, std::vector<std::string>* names) override {
+    names->clear();
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA(PathOf("*" + suffix).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
+    // A folder that holds no match answers "file not found"; a folder that
+    // is not there or cannot be read answers anything else.
+    if (find == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
       std::string name = found.cFileName;
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.size() >= suffix.size() &&
           EqualsIgnoringAsciiCase(name.c_str() + name.size() - suffix.size(), suffix.c_str()))
-        names.push_back(name);
+        names->push_back(name);
     } while (FindNextFileA(find, &found));
+    bool ok = GetLastError() == ERROR_NO_MORE_FILES;
     FindClose(find);
-    return names;
+    if (!ok) names->clear();
+    return ok;
   }
 
   bool Map(const std::string& name, OpenMode hint, Mapping* mapping) override {

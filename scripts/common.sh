@@ -7,6 +7,7 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # Debian packages, by name. Build: the host and MinGW compilers, CMake, the
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
+# strace: the note store's tests inject faults into its system calls.
 # Packages: zip, and for the Debian package of kelvane its dependencies
 # (dpkg-dev) and the manual page's check (man-db, groff-base).
 KV_PACKAGES=(
@@ -17,6 +18,7 @@ KV_PACKAGES=(
   sword-text-kjv
   wine64 xvfb fonts-wine fonts-liberation2 imagemagick
   zip dpkg-dev man-db groff-base
+  strace
 )
 
 kv_say() { printf '==> %s\n' "$*" >&2; }

@@ -2,6 +2,7 @@
 // any failing call and any moment of a power cut. It passes every call to a
 // real port, numbering the calls from 0:
 //  - FailCall(n): call n fails (and does nothing); the others work.
+//  - FailFirst(op, name): the first call `op` on `name` fails.
 //  - CrashAt(n): call n and every later one fail without touching anything,
 //    as if the machine had stopped there. Handles left open are closed when
 //    the double goes, as the system would close them.
@@ -28,6 +29,7 @@ class FaultFiles final : public Files {
   }
 
   void FailCall(int n) { fail_at_ = n; }
+  void FailFirst(const std::string& op, const std::string& name) { fail_first_ = Call{op, name}; }
   void CrashAt(int n) { crash_at_ = n; }
   const std::vector<Call>& calls() const { return calls_; }
   bool crashed() const { return crashed_; }
@@ -59,6 +61,7 @@ class FaultFiles final : public Files {
   }
   bool Flush(FileHandle file) override { return Go("Flush", NameOf(file)) && real_.Flush(file); }
   bool Remove(const std::string& name) override { return Go("Remove", name) && real_.Remove(name); }
+  bool Discard(const std::string& name) override { return Go("Discard", name) && real_.Discard(name); }
   bool Rename(const std::string& from, const std::string& to) override {
     return Go("Rename", from) && real_.Rename(from, to);
   }
@@ -66,9 +69,9 @@ class FaultFiles final : public Files {
     return Go("Replace", from) && real_.Replace(from, to);
   }
   bool Exists(const std::string& name) override { return Go("Exists", name) && real_.Exists(name); }
-  std::vector<std::string> List(const std::string& suffix) override {
-    if (!Go("List", suffix)) return {};
-    return real_.List(suffix);
+  bool List(const std::string& suffix, std::vector<std::string>* names) override {
+    names->clear();
+    return Go("List", suffix) && real_.List(suffix, names);
   }
   bool Map(const std::string& name, OpenMode hint, Mapping* mapping) override {
     *mapping = Mapping{};
@@ -82,6 +85,10 @@ class FaultFiles final : public Files {
     int n = static_cast<int>(calls_.size());
     calls_.push_back(Call{op, name});
     if (n == crash_at_) crashed_ = true;
+    if (fail_first_.op == op && fail_first_.name == name) {
+      fail_first_ = Call{};
+      return false;
+    }
     return !crashed_ && n != fail_at_;
   }
   std::string NameOf(FileHandle file) const {
@@ -92,6 +99,7 @@ class FaultFiles final : public Files {
   Files& real_;
   int fail_at_ = -1;
   int crash_at_ = -1;
+  Call fail_first_;
   bool crashed_ = false;
   std::vector<Call> calls_;
   std::map<FileHandle, std::string> open_;

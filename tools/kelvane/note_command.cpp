@@ -153,7 +153,7 @@ int RunNote(Args& args) {
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
   if (!CheckNoteFolder(dir)) return kUsageError;
-  tool.Discover(*data, dir);
+  if (!tool.Discover(*data, dir)) return kUsageError;
 
   bool needs_set = action == "get" || action == "set" || action == "search";
   if (needs_set && !has_set) return UsageError("note " + action + " needs --set NAME");

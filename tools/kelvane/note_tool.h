@@ -25,11 +25,12 @@ struct NoteTool {
   NotesPorts Ports() { return NotesPorts{*files, user, view, *bible}; }
 
   // Finds the sets of `folder` as start-up does (creating "My Notes" when
-  // there is none); its messages go to stderr.
-  void Discover(const BibleData& data, const std::string& folder) {
+  // there is none); its messages go to stderr. False when the folder cannot
+  // be listed.
+  bool Discover(const BibleData& data, const std::string& folder) {
     bible = &data;
     files = MakeSystemFiles(folder);
-    DiscoverNoteSets(state, Ports());
+    return DiscoverNoteSets(state, Ports());
   }
 };
 

@@ -33,7 +33,7 @@ int RunSave(Args& args) {
   std::unique_ptr<NoteSetSource> notes;
   if (with_notes) {
     if (!CheckNoteFolder(dir)) return kUsageError;
-    tool.Discover(*data, dir);
+    if (!tool.Discover(*data, dir)) return kUsageError;
     int set = NoteSetNamed(tool, set_name);
     if (set < 0) return kUsageError;
     notes = std::make_unique<NoteSetSource>(*tool.files, tool.state.table.sets[static_cast<std::size_t>(set)]);
