@@ -8,6 +8,8 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
 # strace: the note store's tests inject faults into its system calls.
+# Packages: zip, and for the Debian package of kelvane its dependencies
+# (dpkg-dev) and the manual page's check (man-db, groff-base).
 KV_PACKAGES=(
   cmake make g++ libc6-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
@@ -15,7 +17,7 @@ KV_PACKAGES=(
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
   sword-text-kjv
   wine64 xvfb fonts-wine fonts-liberation2 imagemagick
-  zip
+  zip dpkg-dev man-db groff-base
   strace
 )
 

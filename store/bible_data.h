@@ -69,16 +69,20 @@ enum class LoadError {
   None,
   MissingFile,       // a file cannot be opened or mapped
   OutOfMemory,
-  DamagedWordList,   // too many words, unterminated, not ascending
-  DamagedWordStarts, // too many entries, decreasing, or past the index
-  DamagedWordIndex,  // a verse number above 31101
+  DamagedWordList,   // too large, too many words, unterminated, not ascending,
+                     // or not as many words as the start table has entries
+  DamagedWordStarts, // too large, decreasing, or past the index
+  DamagedWordIndex,  // too large, or a verse number above 31101
   DamagedVerseTable, // not 31102 records, or a book outside 1..66
-  DamagedText,       // offsets outside the text, texts not back to back, too long
+  DamagedText,       // empty or too large, offsets outside the text, texts not back to back, too long
 };
 
 // Loads the five files through `files`. The files are checked just enough
-// that nothing later can read outside them; a damaged or foreign file fails
-// the load. `failed_file` (optional) receives the name of the culprit.
+// that nothing later can read outside them, and that every word has its own
+// run of verses; a damaged or foreign file fails the load. A file's size is
+// checked before it is read or mapped, so a file far too large is refused
+// without being read. `failed_file` (optional) receives the name of the
+// culprit.
 LoadError LoadBibleData(Files& files, BibleData* data, std::string* failed_file = nullptr);
 void ReleaseBibleData(Files& files, BibleData* data);
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
 
+#include "testing/fault_files.h"
 #include "testing/test_support.h"
 
 namespace kv {
@@ -226,6 +229,78 @@ TEST_F(CraftedData, DamagedFilesFailCleanly) {
     EXPECT_FALSE(data_.loaded);
     EXPECT_EQ(nullptr, data_.text_file.data);
     for (const auto& [name, bytes] : originals) dir_.Write(name, bytes);
+  }
+  EXPECT_EQ(LoadError::None, Load());
+}
+
+// The word list must have as many words as the start table has entries (or
+// one fewer, when the table holds a closing entry, at or past the end of the
+// index): a list that lost or gained a NUL would give every later word the
+// verses of its neighbour.
+TEST_F(CraftedData, AWordListThatDoesNotMatchTheStartTableIsRefused) {
+  const std::string words = dir_.Read(kWordFileName);
+  const std::string starts = dir_.Read(kWordStartFileName);
+  ASSERT_EQ(std::string("a\0aaron\0", 8), words.substr(0, 8));
+  const struct {
+    const char* what;
+    std::string words;
+    std::string starts;
+  } rows[] = {
+      // "aaron" and "aaronites" become one word, still in order.
+      {"merged word", Replace(words, 7, "\x01"), starts},
+      {"word list cut after a NUL", words.substr(0, words.find('\0', 5000) + 1), starts},
+      {"start table one entry short", words, starts.substr(0, starts.size() - 4)},
+      {"start table two entries long", words, starts + Le32(0) + Le32(0)},
+      {"start table one entry long, inside the index", words, starts + Le32(100)},
+      {"start table cut inside an entry", words, starts + "\x01\x02"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    dir_.Write(kWordFileName, row.words);
+    dir_.Write(kWordStartFileName, row.starts);
+    LoadError error = Load();
+    EXPECT_TRUE(error == LoadError::DamagedWordList || error == LoadError::DamagedWordStarts);
+    EXPECT_FALSE(data_.loaded);
+  }
+  dir_.Write(kWordFileName, Replace(words, 7, "\x01"));
+  dir_.Write(kWordStartFileName, starts);
+  EXPECT_EQ(LoadError::DamagedWordList, Load());
+  EXPECT_EQ(kWordFileName, culprit_);
+
+  // A closing entry is allowed: one more entry than words, at or past the
+  // end of the index.
+  dir_.Write(kWordFileName, words);
+  dir_.Write(kWordStartFileName, starts + Le32(static_cast<std::int32_t>(dir_.Read(kWordIndexFileName).size() / 2)));
+  ASSERT_EQ(LoadError::None, Load());
+  EXPECT_EQ(static_cast<std::int32_t>(data_.word_verse_count), data_.word_starts[static_cast<std::size_t>(WordCount(data_))]);
+}
+
+// A file far too large (here a sparse file of 2 GiB) is refused by its size,
+// before a byte of it is read or mapped; the other files stay as they are.
+TEST_F(CraftedData, AFileOfTwoGigabytesIsRefusedWithoutBeingReadOrMapped) {
+  const struct {
+    const char* name;
+    LoadError expected;
+  } rows[] = {
+      {kWordFileName, LoadError::DamagedWordList},     {kWordStartFileName, LoadError::DamagedWordStarts},
+      {kWordIndexFileName, LoadError::DamagedWordIndex}, {kVerseTableFileName, LoadError::DamagedVerseTable},
+      {kTextFileName, LoadError::DamagedText},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::string saved = dir_.Read(row.name);
+    ASSERT_EQ(0, ::truncate((dir_ / row.name).c_str(), std::int64_t{2} << 30));
+    testing::FaultFiles watched(*files_);
+    EXPECT_EQ(row.expected, LoadBibleData(watched, &data_, &culprit_));
+    EXPECT_EQ(row.name, culprit_);
+    for (const auto& call : watched.calls()) {
+      SCOPED_TRACE(call.op);
+      if (call.name == row.name) {
+        EXPECT_TRUE(call.op == "Open" || call.op == "Size" || call.op == "Close");
+      }
+    }
+    ReleaseBibleData(watched, &data_);
+    dir_.Write(row.name, saved);
   }
   EXPECT_EQ(LoadError::None, Load());
 }

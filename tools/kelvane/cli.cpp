@@ -18,9 +18,38 @@ std::map<std::string, Command>& Commands() {
 }
 
 void PrintUsage(FILE* out) {
-  std::fprintf(out, "usage: kelvane COMMAND [--data DIR] [--utf8] [--color=auto|always|never] ...\n\ncommands:\n");
+  std::fprintf(out, "usage: kelvane COMMAND [--data DIR] [--utf8] [--color=auto|always|never] [--] ...\n"
+                    "       kelvane --version\n\ncommands:\n");
   for (const auto& [name, command] : Commands()) std::fprintf(out, "  kelvane %s\n", command.usage);
-  std::fprintf(out, "\n'kelvane COMMAND --help' tells more. Exit status: 0 found, 1 nothing found, 2 bad usage or data.\n");
+  std::fprintf(out, "\n'kelvane COMMAND --help' tells more; 'man kelvane' tells all. Exit status: 0 found, 1 nothing found,\n"
+                    "2 bad usage or data.\n");
+}
+
+// What every command's --help ends with.
+const char* const kCommonHelp =
+    "Every command also takes:\n"
+    "  --data DIR    the folder of the five Bible data files\n"
+    "  --utf8        text as UTF-8 even when not on a terminal\n"
+    "  --color=auto|always|never\n"
+    "                matches in colour (auto: on a terminal)\n"
+    "  --            the end of the options: every later argument is text\n";
+
+bool IsDataFolder(const std::string& folder) {
+  return access((folder + "/" + kWordFileName).c_str(), R_OK) == 0;
+}
+
+// The data installed beside the program (bin/../share/kelvane) when it is
+// there, otherwise the folder the build made them in.
+std::string DefaultDataDir(const char* argv0) {
+  char self[4096];
+  ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  std::string program = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string(argv0);
+  std::size_t slash = program.rfind('/');
+  if (slash != std::string::npos) {
+    std::string installed = program.substr(0, slash + 1) + KELVANE_INSTALLED_DATA_DIR;
+    if (IsDataFolder(installed)) return installed;
+  }
+  return KELVANE_DEFAULT_DATA_DIR;
 }
 
 }  // namespace
@@ -37,7 +66,11 @@ bool TakeFlag(Args& args, std::string_view flag) {
 bool TakeOption(Args& args, std::string_view name, std::string* value) {
   for (auto it = args.words.begin(); it != args.words.end(); ++it) {
     if (*it == name) {
-      if (it + 1 == args.words.end()) return false;
+      if (it + 1 == args.words.end()) {
+        if (args.problem.empty()) args.problem = std::string(name) + " needs a value";
+        args.words.erase(it);
+        return false;
+      }
       *value = *(it + 1);
       args.words.erase(it, it + 2);
       return true;
@@ -51,13 +84,19 @@ bool TakeOption(Args& args, std::string_view name, std::string* value) {
   return false;
 }
 
-bool RejectUnknownOptions(const Args& args) {
+bool FinishOptions(Args& args) {
+  if (!args.problem.empty()) {
+    UsageError(args.problem);
+    return false;
+  }
   for (const std::string& word : args.words)
     if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
-      UsageError("unknown option " + word);
-      return true;
+      UsageError("unknown option " + Echo(word));
+      return false;
     }
-  return false;
+  args.words.insert(args.words.end(), args.texts.begin(), args.texts.end());
+  args.texts.clear();
+  return true;
 }
 
 bool ReadCount(const std::string& word, int limit, int* value) {
@@ -78,7 +117,7 @@ bool IsNoteSetFileName(const std::string& file_name) {
     std::size_t length = std::strlen(suffix);
     if (file_name.size() >= length &&
         EqualsIgnoringAsciiCase(file_name.c_str() + file_name.size() - length, suffix)) {
-      Fail(file_name + " is a note set file: no command writes over one");
+      Fail(Echo(file_name) + " is a note set file: no command writes over one");
       return true;
     }
   }
@@ -86,11 +125,52 @@ bool IsNoteSetFileName(const std::string& file_name) {
 }
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "kelvane: %s\n", message.c_str());
+  Fail(message);
   return kUsageError;
 }
 
-void Fail(const std::string& message) { std::fprintf(stderr, "kelvane: %s\n", message.c_str()); }
+void Fail(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "kelvane: %s\n", EscapeControls(message).c_str());
+}
+
+std::string EscapeControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto c = static_cast<unsigned char>(text[i]);
+    // The C1 controls as UTF-8 (U+0080..U+009F) act like the C0 ones on
+    // many terminals.
+    bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+              static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    if (c >= 0x20 && c != 0x7F && !c1) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    switch (c) {
+      case '\n': out += "\\n"; continue;
+      case '\r': out += "\\r"; continue;
+      case '\t': out += "\\t"; continue;
+      default: break;
+    }
+    if (c1) c = static_cast<unsigned char>(text[++i]);
+    char escape[8];
+    std::snprintf(escape, sizeof escape, c1 ? "\\u%04x" : "\\x%02x", c);
+    out += escape;
+  }
+  return out;
+}
+
+std::string Echo(std::string_view argument) {
+  std::string shown = EscapeControls(argument);
+  if (shown.size() <= kEchoLimit) return shown;
+  std::size_t cut = kEchoLimit;
+  // Neither half of an escape nor of a UTF-8 character is left at the cut.
+  std::size_t escape = shown.rfind('\\', cut);
+  if (escape != std::string::npos && cut - escape < 6) cut = escape;
+  while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) --cut;
+  return shown.substr(0, cut) + "...";
+}
 
 Files& DataFiles(const Args& args) {
   static std::unique_ptr<Files> files = MakeSystemFiles(args.data_dir);
@@ -101,8 +181,12 @@ const BibleData* LoadData(const Args& args) {
   static BibleData data;
   if (data.loaded) return &data;
   std::string culprit;
-  if (LoadBibleData(DataFiles(args), &data, &culprit) != LoadError::None) {
-    Fail("cannot use the Bible data in " + args.data_dir + " (" + culprit + ")");
+  LoadError error = LoadBibleData(DataFiles(args), &data, &culprit);
+  if (error != LoadError::None) {
+    const char* problem = error == LoadError::MissingFile   ? " cannot be read"
+                          : error == LoadError::OutOfMemory ? " needs more memory than there is"
+                                                            : " is damaged";
+    Fail("cannot use the Bible data in " + Echo(args.data_dir) + ": " + culprit + problem);
     return nullptr;
   }
   return &data;
@@ -183,21 +267,31 @@ int main(int argc, char** argv) {
   using namespace kv::cli;
   static char stdout_buffer[1 << 16];
   std::setvbuf(stdout, stdout_buffer, _IOFBF, sizeof stdout_buffer);
-  if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
-    PrintUsage(argc < 2 ? stderr : stdout);
-    return argc < 2 ? kUsageError : kFound;
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return kUsageError;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
+    PrintUsage(stdout);
+    return kFound;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("kelvane %s\n", KELVANE_VERSION);
+    return kFound;
   }
   auto found = Commands().find(argv[1]);
   if (found == Commands().end()) {
-    PrintUsage(stderr);
-    return UsageError(std::string("unknown command ") + argv[1]);
+    const char* what = argv[1][0] == '-' ? "unknown option " : "unknown command ";
+    return UsageError(what + Echo(argv[1]) + " ('kelvane --help' lists the commands)");
   }
   const Command& command = found->second;
   Args args;
-  args.words.assign(argv + 2, argv + argc);
-  args.data_dir = KELVANE_DEFAULT_DATA_DIR;
+  char** end = std::find_if(argv + 2, argv + argc, [](const char* word) { return std::strcmp(word, "--") == 0; });
+  args.words.assign(argv + 2, end);
+  if (end != argv + argc) args.texts.assign(end + 1, argv + argc);
+  args.data_dir = DefaultDataDir(argv[0]);
   if (TakeFlag(args, "--help")) {
-    std::printf("usage: kelvane %s\n%s", command.usage, command.help);
+    std::printf("usage: kelvane %s\n%s%s", command.usage, command.help, kCommonHelp);
     return kFound;
   }
   TakeOption(args, "--data", &args.data_dir);

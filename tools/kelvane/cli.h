@@ -21,9 +21,12 @@ constexpr int kNothingFound = 1;
 constexpr int kUsageError = 2;
 
 // The arguments of one command, with the options every command shares
-// already taken out.
+// already taken out. Options are looked for only before a "--"; what
+// follows it is text, whatever it looks like.
 struct Args {
-  std::vector<std::string> words;  // what is left after the options
+  std::vector<std::string> words;  // before "--": options and text
+  std::vector<std::string> texts;  // after "--": text only
+  std::string problem;             // the first option that could not be taken
   std::string data_dir;            // --data DIR
   bool utf8 = false;               // --utf8
   enum class Color { Auto, Always, Never } color = Color::Auto;
@@ -46,11 +49,15 @@ struct Registrar {
 
 // Takes a flag out of args.words; true when it was there.
 bool TakeFlag(Args& args, std::string_view flag);
-// Takes "--name VALUE" or "--name=VALUE"; false when absent. A missing value
-// is a usage error reported through UsageError.
+// Takes "--name VALUE" or "--name=VALUE"; false when absent. A "--name"
+// without a value is taken out and kept as the problem FinishOptions
+// reports.
 bool TakeOption(Args& args, std::string_view name, std::string* value);
-// Any word still starting with "--" is an unknown option.
-bool RejectUnknownOptions(const Args& args);
+// Ends the options of a command once it has taken its own: reports (and
+// answers false for) an option without its value, or any word still
+// starting with "--", which is an unknown option. Then the texts after
+// "--" join the words.
+bool FinishOptions(Args& args);
 
 // Reads a count typed as decimal digits only, at most `limit`; false for
 // anything else ("", "-3", "12abc").
@@ -61,10 +68,18 @@ bool ReadCount(const std::string& word, int limit, int* value);
 // them would destroy the user's notes, so no command writes one.
 bool IsNoteSetFileName(const std::string& file_name);
 
-// Prints "kelvane: MESSAGE" on stderr and returns kUsageError.
+// Prints "kelvane: MESSAGE" on stderr as one line and returns kUsageError.
 int UsageError(const std::string& message);
-// Prints "kelvane: MESSAGE" on stderr.
+// Prints "kelvane: MESSAGE" on stderr as one line: control bytes are
+// written as escapes ("\n", "\x1b"), so that no argument echoed in it can
+// break the line or reach the terminal as a command.
 void Fail(const std::string& message);
+// An argument as a message echoes it: at most kEchoLimit characters, the
+// rest replaced by "...", control bytes escaped.
+constexpr std::size_t kEchoLimit = 64;
+std::string Echo(std::string_view argument);
+// The same escaping for any text bound for one line.
+std::string EscapeControls(std::string_view text);
 
 // The Bible data of --data (default: the folder the build made); on failure
 // reports it and returns null.

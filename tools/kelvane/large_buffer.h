@@ -50,6 +50,9 @@ class LargeBuffer {
   }
   bool Append(const char* text) { return Append(text, std::strlen(text)); }
   bool overflowed() const { return overflowed_; }
+  // The memory itself, for a caller that places an object in it; null when
+  // it could not be had.
+  void* data() { return data_; }
   std::string_view View() const { return std::string_view(data_ ? data_ : "", size_); }
 
  private:

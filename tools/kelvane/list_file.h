@@ -30,7 +30,7 @@ inline bool TakeListFile(Args& args, ListFile* list_file) {
     else if (form == "references") list_file->form = ListFile::Form::References;
     else if (form == "savefile") list_file->form = ListFile::Form::SaveFile;
     else {
-      UsageError("--as takes verselist, references or savefile, not " + form);
+      UsageError("--as takes verselist, references or savefile, not " + Echo(form));
       return false;
     }
     list_file->file_name = *(it + 2);
@@ -45,7 +45,7 @@ inline bool WriteClipboardText(Files& files, const std::string& file_name, const
   FileHandle out = files.Open(file_name, OpenMode::CreateNew);
   bool written = out != kNoFile && files.Write(out, text.data(), text.size());
   if (out != kNoFile) files.Close(out);
-  if (!written) Fail("cannot write " + file_name);
+  if (!written) Fail("cannot write " + Echo(file_name));
   return written;
 }
 

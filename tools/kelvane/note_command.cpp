@@ -1,11 +1,12 @@
 // kelvane note: the note sets of a folder, read and changed through the same
 // core as the program, with the same start-up repair.
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <iterator>
 
 #include "notes/note_files.h"
 #include "notes/note_search.h"
+#include "notes/note_set_name_rules.h"
 #include "notes/note_sets.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"
@@ -43,6 +44,16 @@ int List(NoteTool& tool, Args& args, const std::string& set_name) {
   return kFound;
 }
 
+// All of standard input, bytes as they come (no iostreams: their start-up
+// would cost every command, not only this one).
+std::string ReadStandardInput() {
+  std::string text;
+  char buffer[1 << 14];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) text.append(buffer, got);
+  return text;
+}
+
 bool ReadVerse(NoteTool& tool, const std::string& text, VerseIndex* verse) {
   return ParseTypedReference(*tool.bible, text, verse);
 }
@@ -69,7 +80,7 @@ int Set(NoteTool& tool, const std::vector<std::string>& words) {
   if (!ReadVerse(tool, words[0], &verse)) return kUsageError;
   std::string text;
   if (words.size() == 1 || words[1] == "-")
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    text = ReadStandardInput();
   else
     text = words[1];
   // The core would cut the text where the editor would; here nothing is cut
@@ -90,7 +101,7 @@ int Search(NoteTool& tool, Args& args) {
   bool next = TakeOption(args, "--from", &from);
   std::string caret;
   bool has_caret = TakeOption(args, "--offset", &caret);
-  if (RejectUnknownOptions(args)) return kUsageError;
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.size() != 1) return UsageError("note search takes one text");
   if (has_caret && !next) return UsageError("--offset is the caret in the note of --from REF");
   char text[kNoteSearchTextSize] = {};
@@ -111,10 +122,20 @@ int Search(NoteTool& tool, Args& args) {
   return kFound;
 }
 
+// A name the set operations would refuse is a bad argument: said with the
+// rule it breaks, before anything is tried.
+bool CheckSetName(const std::string& name) {
+  const char* problem = NoteSetNameProblem(name);
+  if (!problem) return true;
+  UsageError("the note set name \"" + Echo(name) + "\" " + problem);
+  return false;
+}
+
 int RunNote(Args& args) {
-  if (args.words.empty()) return UsageError("note needs list, get, set, search, new, rename or delete");
-  std::string action = args.words[0];
-  args.words.erase(args.words.begin());
+  std::vector<std::string>& from = args.words.empty() ? args.texts : args.words;
+  if (from.empty()) return UsageError("note needs list, get, set, search, new, rename or delete");
+  std::string action = from[0];
+  from.erase(from.begin());
   std::string dir = ".", set_name, retries;
   TakeOption(args, "--dir", &dir);
   bool has_set = TakeOption(args, "--set", &set_name);
@@ -122,15 +143,21 @@ int RunNote(Args& args) {
   tool.user.yes = TakeFlag(args, "--yes");
   if (TakeOption(args, "--retry", &retries) && !ReadCount(retries, kMaxRetries, &tool.user.retries))
     return UsageError("--retry takes a number from 0 to " + std::to_string(kMaxRetries));
-  if (action != "search" && RejectUnknownOptions(args)) return kUsageError;
+  if (action != "search" && !FinishOptions(args)) return kUsageError;
+  static const char* const kActions[] = {"list", "get", "set", "search", "new", "rename", "delete"};
+  if (std::find(std::begin(kActions), std::end(kActions), action) == std::end(kActions))
+    return UsageError("unknown note action " + Echo(action));
+  const std::vector<std::string>& words = args.words;
+  if (action == "new" && words.size() == 1 && !CheckSetName(words[0])) return kUsageError;
+  if (action == "rename" && words.size() == 2 && !CheckSetName(words[1])) return kUsageError;
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
+  if (!CheckNoteFolder(dir)) return kUsageError;
   if (!tool.Discover(*data, dir)) return kUsageError;
 
   bool needs_set = action == "get" || action == "set" || action == "search";
   if (needs_set && !has_set) return UsageError("note " + action + " needs --set NAME");
   if (needs_set && !SelectSet(tool, set_name)) return kUsageError;
-  const std::vector<std::string>& words = args.words;
   if (action == "list") return words.empty() ? List(tool, args, set_name) : UsageError("note list takes no words");
   if (action == "get") return Get(tool, words);
   if (action == "set") return Set(tool, words);
@@ -150,20 +177,24 @@ int RunNote(Args& args) {
     if (!SelectSet(tool, words[0])) return kUsageError;
     return DeleteCurrentNoteSet(tool.state, tool.Ports()) ? kFound : kNothingFound;
   }
-  return UsageError("unknown note action " + action);
+  return UsageError("unknown note action " + Echo(action));
 }
 
 KELVANE_COMMAND(note, "note",
                 "note (list [--set NAME] | get --set NAME REF | set --set NAME REF [TEXT|-] | search --set NAME "
                 "[--case] [--substring] [--range RANGE] [--from REF [--offset N]] TEXT | new NAME | rename OLD NEW | "
-                "delete NAME --yes) [--dir DIR]",
+                "delete NAME --yes) [--dir DIR] [--] ...",
                 "The note sets of DIR (default: the current folder), found and repaired as the program does at\n"
                 "start-up. list: the sets, or the verses of one set that have a note. get: a note exactly as\n"
                 "stored (exit 1: no note). set: stores TEXT (or standard input) as the note; an empty text\n"
                 "deletes it; --retry N answers a locked file with Retry N times. search: Find First, or Find\n"
                 "Next from REF with the caret at offset N of its note (default 0); prints the verse and the\n"
                 "offset of the match (exit 1: \"Text not found\"). new, rename, delete: the set operations\n"
-                "of the Notes menu.\n",
+                "of the Notes menu.\n"
+                "Exit status: 0 done, 1 no note, text not found, or the operation refused or failed (the\n"
+                "program's message says which), 2 bad usage: a reference that does not parse, a set name the\n"
+                "program refuses (the message names the rule), a folder that does not exist or cannot be\n"
+                "read, no set of that name, bad data.\n",
                 RunNote);
 
 }  // namespace

@@ -3,6 +3,10 @@
 // by its name.
 #pragma once
 
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -30,6 +34,20 @@ struct NoteTool {
   }
 };
 
+// True when `folder` is a folder whose files can be listed; false after
+// saying why not. The sets are found by listing it, and a folder that cannot
+// be listed must not look like one without sets, which start-up would give
+// a new "My Notes".
+inline bool CheckNoteFolder(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) {
+    Fail("cannot read the folder " + Echo(folder) + ": " + std::strerror(errno));
+    return false;
+  }
+  closedir(dir);
+  return true;
+}
+
 // The position of the set named `name`, or -1. Names compare without regard
 // to ASCII case, as Windows compares file names; where the file system tells
 // "Study" from "study", the set of exactly that name wins.
@@ -46,7 +64,7 @@ inline int FindNoteSet(const NoteTool& tool, const std::string& name) {
 // The position of the set named `name`; -1 after saying it is not there.
 inline int NoteSetNamed(const NoteTool& tool, const std::string& name) {
   int set = FindNoteSet(tool, name);
-  if (set < 0) Fail("no note set named \"" + name + "\"");
+  if (set < 0) Fail("no note set named \"" + Echo(name) + "\"");
   return set;
 }
 

@@ -11,7 +11,7 @@
 #   output_golden_test.sh KELVANE GOLDEN_DIR
 set -u
 source "$(dirname "$0")/golden_compare.sh"
-kelvane=$1
+kelvane=$(realpath "$1")
 golden=$(cd "$2" && pwd)/output_transcript.txt
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -19,19 +19,20 @@ trap 'rm -rf "$work"' EXIT
 # Bytes as cat -v shows them, then their count.
 show() {
   local file=$1
-  cat -v "$file"
+  cat -v -- "$file"
   local size
   size=$(wc -c <"$file")
-  if [ "$size" -gt 0 ] && [ "$(tail -c 1 "$file" | od -An -tx1 | tr -d ' ')" != 0a ]; then printf '\n'; fi
+  if [ "$size" -gt 0 ] && [ "$(tail -c 1 -- "$file" | od -An -tx1 | tr -d ' ')" != 0a ]; then printf '\n'; fi
   printf '(%d bytes)\n' "$size"
 }
 
 # run [ARGS...]: one command with no input; input=TEXT run ...: with TEXT on
 # standard input; sorted=1 run ...: stdout sorted, for the note set lists,
 # whose order is the order the file system lists the files in.
+# label=TEXT run ...: TEXT stands for the arguments in the transcript.
 run() {
   printf '$ kelvane'
-  printf ' %q' "$@"
+  if [ -n "${label:-}" ]; then printf ' %s' "$label"; else printf ' %q' "$@"; fi
   [ -n "${input+set}" ] && printf ' < %q' "$input"
   printf '\n'
   printf '%s' "${input-}" | "$kelvane" "$@" >"$work/out" 2>"$work/err"
@@ -77,6 +78,7 @@ copies() {
   run copy
   run copy --first bogus Ge 1:1
   run copy --bogus Ge 1:1
+  run copy --first none -- Ge 1:1
 }
 
 saves() {
@@ -89,6 +91,9 @@ saves() {
   file bad.txt
   run save eph.txt
   run save --dir notes Ge 1:1 dir.txt
+  # After "--" a file name may begin with a dash.
+  run save --first none -- Ge 1:1 --dash.txt
+  file --dash.txt
 }
 
 notes() {
@@ -142,6 +147,23 @@ notes() {
   run note get --set Nosuch Ge 1:1
   run note set --set "Bible Study" "Ge 1:1" --retry many text
   run note bogus
+  # A name the set operations refuse is a bad argument (exit 2), named with
+  # the rule it breaks, before anything is tried.
+  run note new ""
+  run note new "../x"
+  run note new 'C:x'
+  run note new "what?"
+  run note new $'a\nb'
+  run note new "trailing."
+  run note new "trailing "
+  run note new LPT1
+  label='note new <n 99 times>' run note new "$(printf 'n%.0s' {1..99})"
+  run note rename "Bible Study" "CON"
+  run note get --set $'a\nb' Ge 1:1
+  # After "--", a note may begin with a dash.
+  run note set --set "Bible Study" -- "Ge 1:2" "--not an option"
+  run note get --set "Bible Study" -- Ge 1:2
+  run note set --set "Bible Study" "Ge 1:2" ""
   # A save cut off after the old data file went is finished at the next
   # start; a set whose files do not match is reported and left alone.
   mv "Bible Study.nmd" "Bible Study.nmd.temp"
@@ -163,6 +185,13 @@ notes() {
   run save --notes "Bible Study" --dir notes Ge 1:1 "notes/Bible Study.NMD"
   run search --as savefile "notes/Bible Study.nmi" --range "Ge 1:1" God
   run note get --dir notes --set "Bible Study" Eph 6:17
+  # A folder that does not exist, or is not a folder, is a bad argument
+  # (exit 2) and nothing is made in it.
+  run note list --dir /nonexistent/x
+  run note new Study --dir /nonexistent/x
+  run note list --dir with-notes.txt
+  run save --notes "Bible Study" --dir /nonexistent/x Ge 1:1 nodir.txt
+  file nodir.txt
 }
 
 xrefs() {
@@ -198,6 +227,8 @@ lists() {
   file saved.txt
   run xref --as verselist xlist.txt "#Ge 1:6"
   file xlist.txt
+  run search --refs --any --range "Ps 23" --as references refs.txt shepherd table
+  file refs.txt
   # Nothing found: the reference copy is "#" alone; the verse list outputs
   # write nothing, as their commands are greyed on an empty list.
   run search --as references none-refs.txt qqqzzz

@@ -8,7 +8,7 @@ namespace kv::cli {
 namespace {
 
 int RunPhraseCommand(Args& args) {
-  static SearchState state;  // a megabyte of result lists: not for the stack
+  SearchState& state = CommandSearchState();  // a megabyte of result lists: not for the stack
   ListFile list_file;
   if (!TakeListFile(args, &list_file)) return kUsageError;
   // The listing options matter only for a one-word phrase, which is listed
@@ -21,18 +21,19 @@ int RunPhraseCommand(Args& args) {
   state.options.sub_string = TakeFlag(args, "--substring");
   std::string range;
   bool has_range = TakeOption(args, "--range", &range);
-  if (RejectUnknownOptions(args)) return kUsageError;
+  bool references_only = TakeFlag(args, "--refs");
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.empty()) return UsageError("phrase needs the WORDS of the phrase");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
   if (!TakeSearchRange(*data, range, has_range, &state.options)) return kUsageError;
-  int status = SearchAndPrint(args, *data, state, SearchDialog::Phrase, JoinWords(args.words));
+  int status = SearchAndPrint(args, *data, state, SearchDialog::Phrase, JoinWords(args.words), references_only);
   return WriteListFile(*data, state.verse_list, list_file, status);
 }
 
 }  // namespace
 
-KELVANE_COMMAND(phrase, "phrase", "phrase [--case] [--any|--one] [--substring] [--range RANGE] [--as FORM FILE] WORDS...",
+KELVANE_COMMAND(phrase, "phrase", "phrase [--case] [--any|--one] [--substring] [--range RANGE] [--refs] [--as FORM FILE] [--] WORDS...",
                 "Finds the verses holding the WORDS in this order, as the Phrase Search dialog does;\n"
                 "punctuation between the words does not matter.\n"
                 "  --case        letters must match in case\n"
@@ -42,6 +43,7 @@ KELVANE_COMMAND(phrase, "phrase", "phrase [--case] [--any|--one] [--substring] [
                 "  --range RANGE search only RANGE, e.g. \"Mt - Re\" (default: the whole Bible)\n"
                 "Prints the status line (\"3 verses, 3 occurrences\"), then one line per verse: the reference,\n"
                 "a TAB and the text with the phrase's words in {braces} (in colour on a terminal).\n"
+                "  --refs        only the references, one a line (\"Ge 1:1\"); the status line goes to stderr\n"
                 "Exit status: 0 found, 1 nothing found, 2 bad usage or data.\n",
                 RunPhraseCommand);
 

@@ -10,7 +10,7 @@ namespace {
 
 int RunRefCommand(Args& args) {
   bool range = TakeFlag(args, "--range");
-  if (RejectUnknownOptions(args)) return kUsageError;
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.empty()) return UsageError("ref needs the TEXT of a reference");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
@@ -27,7 +27,7 @@ int RunRefCommand(Args& args) {
 
 }  // namespace
 
-KELVANE_COMMAND(ref, "ref", "ref [--range] TEXT...",
+KELVANE_COMMAND(ref, "ref", "ref [--range] [--] TEXT...",
                 "Reads TEXT as the Go To Verse dialog does (\"Ge 1:1\", \"genesis 1\", \"1 John 3:16\") and prints\n"
                 "the verse number and its reference: FIRST<TAB>Ge 1:1. With --range reads it as the Set Search\n"
                 "Range dialog does (\"Mt - Re\", \"Ps 23\") and prints FIRST<TAB>LAST<TAB>Ge 1:1 - Re 22:21.\n"

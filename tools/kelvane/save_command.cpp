@@ -14,7 +14,7 @@ int RunSave(Args& args) {
   std::string set_name, dir = ".";
   bool with_notes = TakeOption(args, "--notes", &set_name);
   bool has_dir = TakeOption(args, "--dir", &dir);
-  if (RejectUnknownOptions(args)) return kUsageError;
+  if (!FinishOptions(args)) return kUsageError;
   if (has_dir && !with_notes) return UsageError("--dir names the folder of the note sets: use it with --notes");
   if (args.words.size() < 2) return UsageError("save needs a range and a file name");
   const BibleData* data = LoadData(args);
@@ -32,6 +32,7 @@ int RunSave(Args& args) {
   NoteTool tool;
   std::unique_ptr<NoteSetSource> notes;
   if (with_notes) {
+    if (!CheckNoteFolder(dir)) return kUsageError;
     if (!tool.Discover(*data, dir)) return kUsageError;
     int set = NoteSetNamed(tool, set_name);
     if (set < 0) return kUsageError;
@@ -45,12 +46,14 @@ int RunSave(Args& args) {
 
 }  // namespace
 
-KELVANE_COMMAND(save, "save", "save [format options] [--notes SET [--dir DIR]] RANGE FILE",
+KELVANE_COMMAND(save, "save", "save [format options] [--notes SET [--dir DIR]] [--] RANGE FILE",
                 "Writes FILE as Save Range does: the lines of `kelvane copy`, each verse's note\n"
                 "from note set SET after it, and one NUL byte at the end. Format options:\n"
                 "--first, --next, --after, --no-breaks, --no-marks as for `kelvane copy`.\n"
                 "  --notes SET   the note set whose notes go with the verses, found in DIR (default:\n"
-                "                the current folder) as the program finds its sets at start-up\n",
+                "                the current folder) as the program finds its sets at start-up\n"
+                "Exit status: 0 written, 2 \"Unrecognized Refrence\", a file that cannot be written, a folder\n"
+                "that cannot be read, no such set, bad usage or data.\n",
                 RunSave);
 
 }  // namespace kv::cli

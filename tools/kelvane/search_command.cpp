@@ -9,7 +9,7 @@ namespace kv::cli {
 namespace {
 
 int RunSearchCommand(Args& args) {
-  static SearchState state;  // a megabyte of result lists: not for the stack
+  SearchState& state = CommandSearchState();  // a megabyte of result lists: not for the stack
   ListFile list_file;
   if (!TakeListFile(args, &list_file)) return kUsageError;
   int listing = kAllWords, chosen = 0;
@@ -23,18 +23,19 @@ int RunSearchCommand(Args& args) {
   SearchDialog dialog = TakeFlag(args, "--wordlist") ? SearchDialog::WordList : SearchDialog::WordSearch;
   std::string range;
   bool has_range = TakeOption(args, "--range", &range);
-  if (RejectUnknownOptions(args)) return kUsageError;
+  bool references_only = TakeFlag(args, "--refs");
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.empty()) return UsageError("search needs the WORDS to look for");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
   if (!TakeSearchRange(*data, range, has_range, &state.options)) return kUsageError;
-  int status = SearchAndPrint(args, *data, state, dialog, JoinWords(args.words));
+  int status = SearchAndPrint(args, *data, state, dialog, JoinWords(args.words), references_only);
   return WriteListFile(*data, state.verse_list, list_file, status);
 }
 
 }  // namespace
 
-KELVANE_COMMAND(search, "search", "search [--all|--any|--one] [--case] [--substring] [--wordlist] [--range RANGE] [--as FORM FILE] WORDS...",
+KELVANE_COMMAND(search, "search", "search [--all|--any|--one] [--case] [--substring] [--wordlist] [--range RANGE] [--refs] [--as FORM FILE] [--] WORDS...",
                 "Finds the verses holding all (--all, the default), at least one (--any) or exactly one (--one)\n"
                 "of the WORDS, as the Word Search dialog does.\n"
                 "  --case        letters must match in case\n"
@@ -44,6 +45,7 @@ KELVANE_COMMAND(search, "search", "search [--all|--any|--one] [--case] [--substr
                 "  --range RANGE search only RANGE, e.g. \"Mt - Re\" or \"Ps 23\" (default: the whole Bible)\n"
                 "Prints the status line (\"12 verses, 15 occurrences\" or \"No Matches\"), then one line per verse:\n"
                 "the reference, a TAB and the text with each match in {braces} (in colour on a terminal).\n"
+                "  --refs        only the references, one a line (\"Ge 1:1\"); the status line goes to stderr\n"
                 "Exit status: 0 found, 1 nothing found, 2 bad usage or data.\n",
                 RunSearchCommand);
 

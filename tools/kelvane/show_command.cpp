@@ -8,7 +8,7 @@ namespace kv::cli {
 namespace {
 
 int RunShowCommand(Args& args) {
-  if (RejectUnknownOptions(args)) return kUsageError;
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.empty()) return UsageError("show needs a RANGE");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
@@ -28,7 +28,7 @@ int RunShowCommand(Args& args) {
 
 }  // namespace
 
-KELVANE_COMMAND(show, "show", "show RANGE",
+KELVANE_COMMAND(show, "show", "show [--] RANGE",
                 "Prints the verses of RANGE (read as the Set Search Range dialog reads it: \"Ps 23\",\n"
                 "\"Ge 1:1-3\", \"Jude\"), one per line: the short reference, a TAB and the text.\n"
                 "Exit status: 0 shown, 2 \"Unrecognized Refrence\" or bad usage.\n",

@@ -12,7 +12,7 @@ namespace kv::cli {
 namespace {
 
 int RunWordsCommand(Args& args) {
-  if (RejectUnknownOptions(args)) return kUsageError;
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.size() != 1) return UsageError("words needs one PREFIX");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
@@ -38,13 +38,13 @@ int RunWordsCommand(Args& args) {
   }
   if (listed > 0) return kFound;
   std::fflush(stdout);
-  Fail("no word of the dictionary begins with \"" + args.words[0] + "\"");
+  Fail("no word of the dictionary begins with \"" + Echo(args.words[0]) + "\"");
   return kNothingFound;
 }
 
 }  // namespace
 
-KELVANE_COMMAND(words, "words", "words PREFIX",
+KELVANE_COMMAND(words, "words", "words [--] PREFIX",
                 "Lists the dictionary words beginning with PREFIX (in any case), one per line: the word,\n"
                 "a TAB and the number of verses that contain it.\n"
                 "Exit status: 0 listed, 1 no such word, 2 bad usage or data.\n",

@@ -16,7 +16,8 @@ int RunXref(Args& args) {
   std::string at = "Ge 1:1", offset = "0";
   TakeOption(args, "--at", &at);
   TakeOption(args, "--offset", &offset);
-  if (RejectUnknownOptions(args)) return kUsageError;
+  bool references_only = TakeFlag(args, "--refs");
+  if (!FinishOptions(args)) return kUsageError;
   if (args.words.size() != 1) return UsageError("xref takes one line");
   const BibleData* data = LoadData(args);
   if (!data) return kUsageError;
@@ -29,22 +30,35 @@ int RunXref(Args& args) {
   if (!CollectCrossReferences(*data, line.c_str(), line.size(), static_cast<std::size_t>(click), verse, &list))
     return kNothingFound;
   Output out(args);
-  out.Plain(list.status);
-  out.Line();
-  for (VerseIndex v : list.verses) {
-    out.Plain(FullReference(*data, v));
+  if (references_only) {
+    // The references alone on stdout; the status line goes to stderr.
+    for (VerseIndex v : list.verses) {
+      out.Plain(ShortReference(*data, v));
+      out.Line();
+    }
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", list.status.c_str());
+  } else {
+    out.Plain(list.status);
     out.Line();
+    for (VerseIndex v : list.verses) {
+      out.Plain(FullReference(*data, v));
+      out.Line();
+    }
   }
   // The collected verses become the verse list, which ends with -1.
   list.verses.push_back(kNoVerse);
   return WriteListFile(*data, list.verses.data(), list_file, kFound);
 }
 
-KELVANE_COMMAND(xref, "xref", "xref [--at REF] [--offset N] [--as FORM FILE] LINE",
+KELVANE_COMMAND(xref, "xref", "xref [--at REF] [--offset N] [--refs] [--as FORM FILE] [--] LINE",
                 "Reads LINE as the note text of REF (default Ge 1:1) double-clicked at offset N (default 0):\n"
                 "prints the status text, then the full reference of each verse collected. Exit 1 when the\n"
                 "click is not on a cross-reference line.\n"
-                KELVANE_LIST_FILE_HELP,
+                "  --refs        only the short references, one a line (\"Ge 1:1\"); the status text goes\n"
+                "                to stderr\n"
+                KELVANE_LIST_FILE_HELP
+                "Exit status: 0 collected, 1 not a cross-reference line, 2 bad usage or data.\n",
                 RunXref);
 
 }  // namespace
