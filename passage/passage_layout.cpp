@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "passage/passage_words.h"
 #include "store/verse_address.h"
 
 namespace kv {
@@ -316,7 +317,16 @@ void PassageLayout::BuildWord() {
   word_size_ = 0;
   word_ended_verse_ = false;
   const bool italic_type = painting() && view_.italics == kItalicsInItalicType;
-  const bool brackets = view_.italics == kItalicsInBrackets;
+  if (!italic_type) {
+    // Without the italic font the brackets are plain bytes, kept or dropped,
+    // and the words are those the verse list cuts.
+    if (CutWord(&p_, view_.italics == kItalicsInBrackets, word_, kWordBufferSize, &word_size_) == WordEnd::Verse) {
+      ++v_;
+      word_ended_verse_ = true;
+    }
+    return;
+  }
+  // In italic type a bracket switches the font as the word is built.
   for (;;) {
     const unsigned char c = *p_;
     if (c == kPilcrow) {
@@ -339,24 +349,11 @@ void PassageLayout::BuildWord() {
     }
     if (c == '[') {
       ++p_;
-      if (brackets) {
-        Append('[');
-      } else if (italic_type) {
-        italic_ = true;
-        canvas_.UseFont(italic_font_);
-      }
+      italic_ = true;
+      canvas_.UseFont(italic_font_);
       continue;
     }
     if (c == ']') {
-      if (brackets) {
-        Append(']');
-        ++p_;
-        continue;
-      }
-      if (!italic_type) {
-        ++p_;
-        continue;
-      }
       if (word_size_ == 0) {
         // The rest of a supplied word whose punctuation was drawn with it:
         // back to upright type, past the bracket and the punctuation. The

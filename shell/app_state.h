@@ -10,6 +10,7 @@
 #include "shell/navigation.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
+#include "verselist/verse_list_state.h"
 
 namespace kv {
 
@@ -53,6 +54,7 @@ struct AppState {
   SearchState search;
   NotesState notes;
   PassageState passage;
+  VerseListState verse_list;
   ShellState shell;
 };
 

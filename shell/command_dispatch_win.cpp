@@ -96,20 +96,7 @@ void StepNoteSetCommand(int direction) {
 }
 
 void ShowContext() {
-  if (app().search.result_count != 0) {
-    if (app().shell.verse_list_tab_index == 1) {
-      char line[kReferenceLineSize] = {};
-      HWND list = Windows().reference_list;
-      LRESULT caret = SendMessageA(list, LB_GETCARETINDEX, 0, 0);
-      if (caret >= 0 && SendMessageA(list, LB_GETTEXTLEN, caret, 0) < kReferenceLineSize) {
-        SendMessageA(list, LB_GETTEXT, caret, reinterpret_cast<LPARAM>(line));
-        VerseIndex verse = ReadListReference(app().store.bible, line);
-        if (verse != kNoVerse) SetCurrentVerse(verse);
-      }
-    } else {
-      SetCurrentVerse(ListCurrentVerse());
-    }
-  }
+  ShowSelectedResult();
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
 }
 
