@@ -11,7 +11,7 @@ function(kelvane_header_check)
     file(GLOB_RECURSE found CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/${folder}/*.h)
     list(APPEND headers ${found})
   endforeach()
-  list(FILTER headers EXCLUDE REGEX "(_win|_test_support)\\.h$")
+  list(FILTER headers EXCLUDE REGEX "(_win|_test_support)\\.h$|^shell/testing/")
   list(SORT headers)
 
   set(dir ${PROJECT_BINARY_DIR}/header_check)

@@ -15,7 +15,7 @@ namespace {
 // One entry's line: " Ge 1:1 text \r\n", with "¶ " before a text that
 // opens a paragraph.
 struct Line {
-  char text[kListCopyBytesPerEntry];
+  char text[kCopyBytesPerVerse];
   std::size_t size = 0;
 };
 
@@ -78,8 +78,8 @@ bool UsableListSelection(const SelectionState& selection, const SearchState& sea
 }
 
 std::size_t ListCopyBlockSize(const OrderedSelection& selection) {
-  return static_cast<std::size_t>(selection.end.item - selection.start.item) * kListCopyBytesPerEntry +
-         kListCopyBytesPerEntry;
+  return static_cast<std::size_t>(selection.end.item - selection.start.item) * kCopyBytesPerVerse +
+         kCopyBytesPerVerse;
 }
 
 void BuildListSelectionText(const BibleData& bible, const SearchState& search, const OrderedSelection& selection,

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "output/copy_block.h"
 #include "output/output_messages.h"
 #include "passage/passage_state.h"
 #include "platform/user_services.h"
@@ -16,9 +17,6 @@
 #include "store/bible_data.h"
 
 namespace kv {
-
-// Room per selected entry: the longest verse with its reference.
-constexpr std::size_t kListCopyBytesPerEntry = 900;
 
 // The selection ordered and inside the list, or false when the verse list
 // holds no selection with text in it.
@@ -31,7 +29,8 @@ bool UsableListSelection(const SelectionState& selection, const SearchState& sea
 // there too. Never beyond the line: a word past its last starts at its end.
 std::size_t ListLineWordStart(const char* line, std::size_t size, std::int32_t word);
 
-// The size of the block the text of a selection is built in.
+// The size of the block the text of a selection is built in: a line of
+// kCopyBytesPerVerse bytes for each entry.
 std::size_t ListCopyBlockSize(const OrderedSelection& selection);
 
 // Builds the text from the start point to the end point into `block` (`size`

@@ -99,7 +99,7 @@ TEST(CopyListSelection, ToTheClipboardOrAMessageWhenItIsBusy) {
   testing::RecordingUserServices user;
   EXPECT_EQ(CopyListSelection(RealBible(), *state, selection, clipboard, user), ListCopyResult::Copied);
   EXPECT_EQ(clipboard.text, "In the ");
-  EXPECT_EQ(clipboard.block_size, kListCopyBytesPerEntry);
+  EXPECT_EQ(clipboard.block_size, kCopyBytesPerVerse);
   EXPECT_FALSE(clipboard.is_open);
 
   MemoryClipboard busy;
