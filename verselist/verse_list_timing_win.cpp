@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "search/search_dialogs_win.h"
 #include "shell/app_state.h"
 #include "shell/program_win.h"
 #include "verselist/verse_list_window_win.h"
@@ -85,6 +86,47 @@ void TimeWordSearchOk(const char* query) {
   Report(name, times);
 }
 
+// The same search without the dialog: what the OK costs beyond closing it.
+void TimeSearchAlone(const char* query) {
+  std::vector<double> times;
+  SearchState& state = App().search;
+  for (int round = 0; round < kWarmUpRounds + g_rounds; ++round) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    TakeQuery(state, SearchDialog::WordSearch, query);
+    RunSearchAndShow(SearchDialog::WordSearch);
+    UpdateWindow(Windows().verse_list);
+    UpdateWindow(Windows().status);
+    GdiFlush();
+    QueryPerformanceCounter(&after);
+    if (round >= kWarmUpRounds) times.push_back(Milliseconds(before, after));
+    Pump();
+  }
+  char name[96];
+  std::snprintf(name, sizeof name, "the same without the dialog, \"%s\"", query);
+  Report(name, times);
+}
+
+// Refilling the hidden reference list box alone with the list's lines.
+void TimeReferenceFill() {
+  std::vector<double> times;
+  HWND box = Windows().reference_list;
+  const SearchState& state = App().search;
+  for (int round = 0; round < kWarmUpRounds + g_rounds; ++round) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    SendMessageA(box, LB_INITSTORAGE, state.reference_count, state.reference_count * kReferenceLineSize);
+    for (int i = 0; i < state.reference_count; ++i)
+      SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(state.reference_list[i]));
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    QueryPerformanceCounter(&after);
+    if (round >= kWarmUpRounds) times.push_back(Milliseconds(before, after));
+  }
+  Report("reference list box filled alone", times);
+}
+
 void TimeRepaints(const char* name) {
   HWND list = Windows().verse_list;
   std::vector<double> times;
@@ -120,6 +162,8 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
   std::printf("desktop %ldx%ld, verse list client %ldx%ld\n", desktop.right - desktop.left,
               desktop.bottom - desktop.top, client.right, client.bottom);
   TimeWordSearchOk("the");
+  TimeSearchAlone("the");
+  TimeReferenceFill();
   TimeRepaints("verse list repaint after \"the\"");
   TimeWordSearchOk("faith");
   TimeRepaints("verse list repaint after \"faith\"");
