@@ -12,6 +12,7 @@
 #include "platform/font_description.h"
 #include "platform/text_canvas.h"
 #include "store/bible_data.h"
+#include "store/text_format.h"
 
 namespace kv {
 
@@ -20,7 +21,6 @@ constexpr int kItalicsInItalicType = 0;
 constexpr int kItalicsInBrackets = 1;
 constexpr int kItalicsInNormalType = 2;
 
-constexpr unsigned char kPilcrow = 0xB6;
 constexpr std::size_t kWordBufferSize = 100;
 constexpr std::size_t kLabelTextSize = 48;
 constexpr std::size_t kHeadingTextSize = 64;

@@ -162,23 +162,23 @@ void PageSetup() {
 }
 
 void Cut() {
-  if (app().shell.selection_owner != kSelectionNoteEditor) return;
+  if (app().shell.selection_owner != kNoteEditorOwner) return;
   SendMessageA(Windows().note_editor, WM_CUT, 0, 0);
   SetButtonState(CMD_PASTE, kButtonEnabled);
 }
 
 void Copy() {
   switch (app().shell.selection_owner) {
-    case kSelectionVerseList:
+    case kVerseListOwner:
       SendMessageA(Windows().verse_list, WM_COMMAND, CMD_COPY, 0);
       break;
-    case kSelectionPassage:
+    case kPassageOwner:
       SendMessageA(Windows().passage, WM_COMMAND, CMD_COPY, 0);
       break;
-    case kSelectionNotesDisplay:
+    case kNotesDisplayOwner:
       SendMessageA(Windows().notes_display, WM_COPY, 0, 0);
       break;
-    case kSelectionNoteEditor:
+    case kNoteEditorOwner:
       SendMessageA(Windows().note_editor, WM_COPY, 0, 0);
       SetButtonState(CMD_PASTE, kButtonEnabled);
       break;

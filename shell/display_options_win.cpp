@@ -43,7 +43,7 @@ void ToggleParagraphFormat() {
   AppState& app = App();
   app.settings.ParagraphFormat = app.settings.ParagraphFormat ? 0 : 1;
   CheckCommand(CMD_PARAGRAPH_FORMAT, app.settings.ParagraphFormat != 0);
-  if (app.shell.selection_owner == kSelectionPassage) app.shell.selection_owner = kNoSelection;
+  if (app.shell.selection_owner == kPassageOwner) app.shell.selection_owner = kNoSelectionOwner;
   RepaintPassage();
 }
 
