@@ -287,6 +287,19 @@ TEST_F(VerseListWindow, KeysScrollTheList) {
     EXPECT_EQ(App().verse_list.top, n - 1);
     SendMessageA(List(), WM_KEYDOWN, VK_HOME, 0);
     EXPECT_EQ(App().verse_list.top, 0);
+    // Dragging near the edges scrolls one entry per move.
+    Select({0, 1}, {0, 1});
+    RECT client;
+    GetClientRect(List(), &client);
+    SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 8));
+    SendMessageA(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, client.bottom - 2));
+    EXPECT_EQ(App().verse_list.top, 1);
+    SendMessageA(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 2));
+    SendMessageA(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 2));
+    EXPECT_EQ(App().verse_list.top, 0) << "not above the first entry";
+    SendMessageA(List(), WM_MOUSEMOVE, 0, MAKELPARAM(40, client.bottom - 2));
+    EXPECT_EQ(App().verse_list.top, 0) << "nothing scrolls without the button";
+    SendMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(40, 2));
     SendMessageA(List(), WM_KEYDOWN, VK_LEFT, 0);
     EXPECT_EQ(GetFocus(), List()) << "Left does nothing";
     SendMessageA(List(), WM_KEYDOWN, VK_RIGHT, 0);
