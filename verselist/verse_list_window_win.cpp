@@ -9,6 +9,7 @@
 #include "passage/gdi_canvas_win.h"
 #include "passage/passage_scroll.h"
 #include "passage/passage_window_win.h"
+#include "platform/batching_canvas.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
 #include "search/search_results.h"
@@ -86,8 +87,11 @@ void PaintVerseList(HWND hwnd) {
       SendMessageA(Windows().status, SB_SETTEXTA, STATUS_PART_LIST_TOP, reinterpret_cast<LPARAM>(reference));
       SetScrollPos(hwnd, SB_VERT, top, TRUE);
     }
-    GdiCanvas canvas(dc);
+    // A line's runs of one font and colour go to the screen as one.
+    GdiCanvas gdi(dc);
+    BatchingCanvas canvas(gdi);
     KeepMetrics(PaintVerseListLayout(ViewOf(hwnd, top), Selection(), canvas));
+    canvas.Flush();
   }
   EndPaint(hwnd, &ps);
 }
