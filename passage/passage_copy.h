@@ -16,8 +16,6 @@
 
 namespace kv {
 
-// One verse's line: its prefix, its text and a final blank.
-constexpr std::size_t kCopyLineSize = 1000;
 
 extern const char* const kPassageCopyErrorCaption;  // "Error"
 extern const char* const kPassageCopyErrorText;     // "ReadWndCopyError -- Please notify the author!!"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "passage/passage_layout.h"
-#include "passage/passage_words.h"
+#include "passage/verse_words.h"
 #include "search/key_marker.h"
 #include "store/verse_address.h"
 
@@ -141,10 +141,13 @@ bool ListLayout::LayOutEntry(int entry) {
   SelectionPoint last = {entry, 0};
 
   bool italic = false;
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text_);
-  const bool keep_brackets = view_.italics != kItalicsInNormalType;
+  // The passage's words, with the brackets kept unless the supplied words
+  // are shown in normal type: the pieces below draw them.
+  VerseWords words(text_, view_.italics == kItalicsInNormalType ? kItalicsInNormalType : kItalicsInBrackets, false);
   for (std::int32_t k = 1; y_ < view_.height; ++k) {
-    const WordEnd end = CutWord(&p, keep_brackets, word_, sizeof word_, &word_size_);
+    words.Next();
+    word_size_ = words.size() < sizeof word_ ? words.size() : sizeof word_;
+    std::memcpy(word_, words.word(), word_size_);
 
     Piece pieces[kMaxPieces];
     bool italic_after = italic;
@@ -182,7 +185,7 @@ bool ListLayout::LayOutEntry(int entry) {
     italic = italic_after;
     if (sink_.Item(item, left, x_, y_)) return true;
     last = item;
-    if (end == WordEnd::Verse) {
+    if (words.ended_verse()) {
       if (sink_.LineEnd(last, y_)) return true;
       y_ += lh_;
       return false;
