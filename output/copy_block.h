@@ -8,6 +8,10 @@
 
 namespace kv {
 
+// A copy's clipboard block is sized once at this many bytes per verse: the
+// longest verse with its label or prefix and a chapter heading.
+constexpr std::size_t kCopyBytesPerVerse = 900;
+
 struct CopyBlock {
   char* data = nullptr;
   std::size_t size = 0;

@@ -5,15 +5,13 @@
 #include <cstddef>
 #include <string>
 
+#include "output/copy_block.h"
 #include "output/format_options.h"
 #include "output/output_messages.h"
 #include "platform/files.h"
 #include "store/bible_data.h"
 
 namespace kv {
-
-// The clipboard block of a range is sized once at this many bytes per verse.
-constexpr std::size_t kCopyBytesPerVerse = 900;
 
 // The notes of one note set, as a save with notes reads them. The note store
 // supplies it for the set the user chose.

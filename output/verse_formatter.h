@@ -7,6 +7,7 @@
 
 #include "output/format_options.h"
 #include "store/bible_data.h"
+#include "store/text_format.h"
 
 namespace kv {
 
@@ -14,8 +15,6 @@ namespace kv {
 // bytes) and labels stay far below it.
 constexpr std::size_t kVerseLineSize = 1000;
 constexpr std::size_t kVerseLabelSize = 64;
-
-constexpr unsigned char kPilcrow = 0xB6;
 
 // The formatter's walk over a range: the options of the output and the book
 // and chapter a partial label remembers.

@@ -54,11 +54,17 @@ int GdiCanvas::Measure(const char* text, std::size_t size) {
   return extent.cx;
 }
 
+void GdiCanvas::SetHighlightColor(std::uint32_t color) {
+  highlight_ = static_cast<COLORREF>(color);
+  if (colors_ == TextColors::Highlight) colors_set_ = false;
+}
+
 void GdiCanvas::Draw(int x, int y, const char* text, std::size_t size, TextColors colors) {
   if (!colors_set_ || colors != colors_) {
     COLORREF text_color = GetSysColor(COLOR_WINDOWTEXT);
     COLORREF window_color = GetSysColor(COLOR_WINDOW);
     bool inverse = colors == TextColors::Inverse;
+    if (colors == TextColors::Highlight) text_color = highlight_;
     SetTextColor(dc_, inverse ? window_color : text_color);
     SetBkColor(dc_, inverse ? text_color : window_color);
     colors_ = colors;

@@ -24,6 +24,7 @@ class GdiCanvas final : public TextCanvas {
   int LineHeight() override;
   int Measure(const char* text, std::size_t size) override;
   void Draw(int x, int y, const char* text, std::size_t size, TextColors colors) override;
+  void SetHighlightColor(std::uint32_t color) override;
 
  private:
   HDC dc_;
@@ -33,6 +34,7 @@ class GdiCanvas final : public TextCanvas {
   int saved_mode_;
   bool colors_set_ = false;
   TextColors colors_ = TextColors::Normal;
+  COLORREF highlight_ = 0;
   std::vector<HFONT> fonts_;
   // Draw's working space, kept so a paint allocates once, not per word.
   std::vector<int> extents_;

@@ -7,6 +7,7 @@
 
 #include "output/copy_block.h"
 #include "passage/passage_layout.h"
+#include "passage/verse_words.h"
 #include "platform/text_util.h"
 #include "store/verse_address.h"
 
@@ -22,48 +23,57 @@ std::size_t PassageCopyBlockSize(const OrderedSelection& selection) {
 
 namespace {
 
-// One verse's line and where its words start: the bytes before are the
-// verse's prefix, which stands for its label.
-struct VerseLine {
-  char text[kCopyLineSize];
-  std::size_t size = 0;
-  std::size_t words = 0;
-};
-
-void BuildLine(const BibleData& bible, VerseIndex verse, bool first, bool paragraph_format, VerseLine* line) {
-  VerseRecord record = RecordOf(bible, verse);
-  const char* text = VerseText(bible, verse);
-  const bool pilcrow = static_cast<unsigned char>(text[0]) == kPilcrow;
-  if (pilcrow) ++text;
-  // The prefix: the reference or verse number, with the line break and the
-  // indent the passage shows. Without Paragraph Format the pilcrow stays and
-  // is the verse's first word.
-  char prefix[64];
-  const char* abbreviation = BookAbbreviations[record.book];
-  int length;
-  if (first) {
-    const char* lead = paragraph_format ? (pilcrow ? "    " : "") : " ";
-    length = std::snprintf(prefix, sizeof prefix, "%s%s %d:%d ", lead, abbreviation, record.chapter, record.verse);
-  } else {
-    const char* lead = paragraph_format ? (pilcrow ? "\r\n    " : "") : "\r\n ";
-    length = std::snprintf(prefix, sizeof prefix, "%s%d ", lead, record.verse);
+// One verse for the copy: its prefix, which stands for its label, and its
+// words, numbered as the passage layout numbers them and copied as stored.
+class VerseCopy {
+ public:
+  VerseCopy(const BibleData& bible, VerseIndex verse, bool first, bool paragraph_format)
+      : words_(VerseText(bible, verse), kItalicsInBrackets, false) {
+    VerseRecord record = RecordOf(bible, verse);
+    const bool pilcrow = words_.peek() == kPilcrow;
+    // The prefix: the reference or verse number, with the line break and the
+    // indent the passage shows. Without Paragraph Format the pilcrow stays
+    // and is the verse's first word.
+    if (paragraph_format && pilcrow) words_.Skip();
+    const char* abbreviation = BookAbbreviations[record.book];
+    int length;
+    if (first) {
+      const char* lead = paragraph_format ? (pilcrow ? "    " : "") : " ";
+      length = std::snprintf(prefix_, sizeof prefix_, "%s%s %d:%d ", lead, abbreviation, record.chapter, record.verse);
+    } else {
+      const char* lead = paragraph_format ? (pilcrow ? "\r\n    " : "") : "\r\n ";
+      length = std::snprintf(prefix_, sizeof prefix_, "%s%d ", lead, record.verse);
+    }
+    if (length < 0) length = 0;
+    if (static_cast<std::size_t>(length) >= sizeof prefix_) length = sizeof prefix_ - 1;
+    prefix_size_ = static_cast<std::size_t>(length);
   }
-  if (length < 0) length = 0;
-  if (static_cast<std::size_t>(length) >= sizeof prefix) length = sizeof prefix - 1;
-  line->words = static_cast<std::size_t>(length);
-  const char* pilcrow_word = !paragraph_format && pilcrow ? "\xB6 " : "";
-  int total = std::snprintf(line->text, sizeof line->text, "%s%s%s ", prefix, pilcrow_word, text);
-  if (total < 0) total = 0;
-  line->size = static_cast<std::size_t>(total) < sizeof line->text ? static_cast<std::size_t>(total)
-                                                                   : sizeof line->text - 1;
-}
 
-// The position after the next blank at or after `from` (the line's end when
-// none is left).
-std::size_t PastNextBlank(const VerseLine& line, std::size_t from) {
-  while (from < line.size && line.text[from] != ' ') ++from;
-  return from < line.size ? from + 1 : line.size;
-}
+  const char* prefix() const { return prefix_; }
+  std::size_t prefix_size() const { return prefix_size_; }
+  // The verse's words are all taken.
+  bool done() const { return done_; }
+
+  // Takes the next word: its stored bytes (supplied words keep their
+  // brackets) and the blank that ends every word.
+  void Next(CopyBlock* block) {
+    words_.Next();
+    done_ = words_.ended_verse();
+    if (!block) return;
+    // A verse's words are shorter than its text, which fits the buffer.
+    char word[kMaxVerseBytes + 2];
+    std::size_t size = words_.source_size() < kMaxVerseBytes ? words_.source_size() : kMaxVerseBytes;
+    std::memcpy(word, words_.source(), size);
+    if (size == 0 || word[size - 1] != ' ') word[size++] = ' ';
+    AppendToBlock(block, word, size);
+  }
+
+ private:
+  VerseWords words_;
+  char prefix_[64];
+  std::size_t prefix_size_ = 0;
+  bool done_ = false;
+};
 
 void Append(CopyBlock* block, const char* text, std::size_t size) { AppendToBlock(block, text, size); }
 
@@ -77,27 +87,23 @@ void BuildPassageSelectionText(const BibleData& bible, const OrderedSelection& s
   const int sw = selection.start.word;
   const int ew = selection.end.word;
 
-  VerseLine line;
-  BuildLine(bible, sv, true, paragraph_format, &line);
-  std::size_t position = line.words;
+  VerseCopy verse(bible, sv, true, paragraph_format);
   int d = 1;
   if (sw == 0) {
-    Append(&block, line.text, line.words);
+    Append(&block, verse.prefix(), verse.prefix_size());
   } else {
-    for (int i = 0; i < sw - 1; ++i) position = PastNextBlank(line, position);
+    for (int i = 0; i < sw - 1 && !verse.done(); ++i) verse.Next(nullptr);
     d = sw;
   }
 
   VerseIndex v = sv;
   int chapter = RecordOf(bible, sv).chapter;
   while (v < ev || d <= ew) {
-    if (position < line.size) {
-      std::size_t next = PastNextBlank(line, position);
-      Append(&block, line.text + position, next - position);
-      position = next;
+    if (!verse.done()) {
+      verse.Next(&block);
       ++d;
     }
-    if (position >= line.size) {
+    if (verse.done()) {
       ++v;
       if (v > ev || v > kLastVerse) break;
       VerseRecord record = RecordOf(bible, v);
@@ -110,9 +116,8 @@ void BuildPassageSelectionText(const BibleData& bible, const OrderedSelection& s
                                                     : sizeof heading - 1);
         chapter = record.chapter;
       }
-      BuildLine(bible, v, false, paragraph_format, &line);
-      Append(&block, line.text, line.words);
-      position = line.words;
+      verse = VerseCopy(bible, v, false, paragraph_format);
+      Append(&block, verse.prefix(), verse.prefix_size());
       d = 1;
     }
   }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "output/copy_block.h"
 #include "output/output_messages.h"
 #include "passage/passage_state.h"
 #include "platform/user_services.h"
@@ -15,12 +16,6 @@
 
 namespace kv {
 
-// Room per selected verse: the longest verse with its prefix and a heading.
-constexpr std::size_t kCopyBytesPerVerse = 900;
-// One verse's line: its prefix, its text and a final blank.
-constexpr std::size_t kCopyLineSize = 1000;
-constexpr std::size_t kSearchPrefillSize = 200;      // SearchTextPrefill
-constexpr std::size_t kNoteSearchPrefillSize = 150;  // NoteSearchPrefill
 
 extern const char* const kPassageCopyErrorCaption;  // "Error"
 extern const char* const kPassageCopyErrorText;     // "ReadWndCopyError -- Please notify the author!!"
@@ -50,7 +45,7 @@ PassageCopyResult CopyPassageSelection(const BibleData& bible, const SelectionSt
 void FillSearchPrefill(const char* text, char* out, std::size_t size);
 
 // The starting text of a search with the selected text, into `out` of `size`
-// bytes (kSearchPrefillSize or kNoteSearchPrefillSize). False without a
+// bytes (kSearchTextSize or kNoteSearchTextSize). False without a
 // passage selection or when the memory cannot be had; `out` is then unchanged.
 bool PassageSearchPrefill(const BibleData& bible, const SelectionState& selection, bool paragraph_format, char* out,
                           std::size_t size);

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <string>
 
+#include "notes/note_search.h"
 #include "passage/passage_layout.h"
+#include "search/search_state.h"
 #include "store/verse_address.h"
 #include "testing/fixed_canvas.h"
 #include "testing/recording_user_services.h"
@@ -201,14 +203,14 @@ TEST(PassageCopy, AnEmptySelectionCopiesNothing) {
               PassageCopyResult::NoSelection);
     EXPECT_EQ(clipboard.text, "before");
     EXPECT_TRUE(user.messages.empty());
-    char prefill[kSearchPrefillSize] = "untouched";
+    char prefill[kSearchTextSize] = "untouched";
     EXPECT_FALSE(PassageSearchPrefill(RealBible(), row.selection, false, prefill, sizeof prefill));
     EXPECT_STREQ(prefill, "untouched");
   }
 }
 
 TEST(PassageSearchPrefill, KeepsLettersAndBlanksOnly) {
-  char prefill[kSearchPrefillSize];
+  char prefill[kSearchTextSize];
   SelectionState selection = PassageSelection({kGenesis1v31, 0}, {kGenesis1v31 + 1, 3});
   ASSERT_TRUE(PassageSearchPrefill(RealBible(), selection, false, prefill, sizeof prefill));
   std::string text = prefill;
@@ -227,7 +229,7 @@ TEST(PassageSearchPrefill, LooksAtNoMoreThanTheFirstBytesOfTheText) {
   ASSERT_GT(text.size(), 400u);
   struct Row {
     std::size_t size;
-  } rows[] = {{kSearchPrefillSize}, {kNoteSearchPrefillSize}};
+  } rows[] = {{kSearchTextSize}, {kNoteSearchTextSize}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.size);
     std::string expected;
@@ -235,7 +237,7 @@ TEST(PassageSearchPrefill, LooksAtNoMoreThanTheFirstBytesOfTheText) {
       unsigned char c = static_cast<unsigned char>(text[i]);
       if (c == ' ' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) expected += text[i];
     }
-    char prefill[kSearchPrefillSize + 8];
+    char prefill[kSearchTextSize + 8];
     std::memset(prefill, 'x', sizeof prefill);
     ASSERT_TRUE(PassageSearchPrefill(RealBible(), selection, false, prefill, row.size));
     EXPECT_EQ(std::string(prefill), expected);

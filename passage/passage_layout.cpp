@@ -32,108 +32,88 @@ int FormatChapterHeading(const BibleData& bible, VerseIndex verse, char* out, st
 
 namespace {
 
-enum class Pass { Paint, Measure, HitTest };
-
 int Clipped(int length, std::size_t size) {
   return length < 0 ? 0 : length < static_cast<int>(size) ? length : static_cast<int>(size) - 1;
 }
 
-// One run of the layout. The three passes share every rule of line breaking,
-// labels, headings and word counting; they differ in what they do with each
-// placed item, and the paint pass alone switches to the italic font.
+// One run of the layout: where every label, heading and word goes, told to
+// the sink as it is placed. The passes below name their sink's own (final)
+// class, so its calls are bound at compile time.
+template <class Sink>
 class PassageLayout {
  public:
-  PassageLayout(Pass pass, const PassageView& view, TextCanvas& canvas)
-      : pass_(pass), view_(view), bible_(*view.bible), canvas_(canvas) {}
+  PassageLayout(const PassageView& view, bool italic_type, TextCanvas& canvas, Sink& sink)
+      : view_(view),
+        bible_(*view.bible),
+        canvas_(canvas),
+        sink_(sink),
+        italic_type_(italic_type),
+        words_(VerseText(*view.bible, view.top), view.italics, italic_type) {}
 
-  void SetSelection(const SelectionState& selection) {
-    selected_ = selection.owner == kPassageOwner;
-    OrderedSelection ordered = Ordered(selection);
-    start_ = ordered.start;
-    end_ = ordered.end;
-  }
-  void SetPoint(int x, int y) {
-    hit_x_ = x;
-    hit_y_ = y;
-  }
-
-  void Run();
-
-  PassageMetrics metrics() const { return {bottom_verse_, line_height_}; }
-  bool hit() const { return hit_; }
-  SelectionPoint hit_point() const { return hit_point_; }
+  PassageMetrics Run();
 
  private:
-  bool painting() const { return pass_ == Pass::Paint; }
-  bool hit_testing() const { return pass_ == Pass::HitTest; }
   bool HasNote(VerseIndex verse) const {
     return view_.notes && view_.notes->index.size() == static_cast<std::size_t>(kVerseCount) &&
            kv::HasNote(*view_.notes, verse);
-  }
-  bool OnLine() const { return y_ <= hit_y_ && hit_y_ < y_ + lh_; }
-  bool OnLineInclusive() const { return y_ <= hit_y_ && hit_y_ <= y_ + lh_; }
-  void Hit(SelectionPoint point) {
-    hit_ = true;
-    hit_point_ = point;
   }
   void NewLine() {
     x_ = 1;
     y_ += lh_;
   }
-  void SetColors(bool inverse) { inverse_ = inverse; }
-  TextColors colors() const { return inverse_ ? TextColors::Inverse : TextColors::Normal; }
-
-  void PlaceTopLabel();
-  void PlacePendingWord(int width);
-  bool StartVerse();  // false beyond the last verse
-  void BuildWord();
-  void Append(unsigned char c) {
-    if (word_size_ < kWordBufferSize) word_[word_size_++] = static_cast<char>(c);
+  PlacedItem Item(PlacedKind kind, SelectionPoint point, int width, TextCanvas::FontId font, const char* text,
+                  std::size_t size) const {
+    PlacedItem item;
+    item.kind = kind;
+    item.point = point;
+    item.x = x_;
+    item.y = y_;
+    item.width = width;
+    item.height = lh_;
+    item.font = font;
+    item.text = text;
+    item.size = size;
+    return item;
+  }
+  void UseFont(TextCanvas::FontId font) {
+    canvas_.UseFont(font);
+    font_ = font;
   }
 
-  const Pass pass_;
+  bool PlaceTopLabel();
+  bool PlacePendingWord(int width);
+  bool StartVerse(bool* stop);  // false beyond the last verse
+  void BuildWord();
+
   const PassageView& view_;
   const BibleData& bible_;
   TextCanvas& canvas_;
+  Sink& sink_;
+  const bool italic_type_;
 
   TextCanvas::FontId normal_font_ = 0, bold_font_ = 0, italic_font_ = 0;
+  TextCanvas::FontId font_ = 0;  // the font selected on the canvas
   int lh_ = 0;
   int x_ = 0, y_ = 0;
   VerseIndex bottom_verse_ = 0;
-  int line_height_ = 0;
 
-  // The stream: the verse v the text position p is in, the number of the
-  // last label drawn, and the chapter and book of the last heading.
+  // The stream: the verse v the word reader is in, the number of the last
+  // label placed, and the chapter and book of the last heading.
+  VerseWords words_;
   VerseIndex v_ = 0;
-  const unsigned char* p_ = nullptr;
   int label_number_ = 0;
   int chapter_ = 0, book_ = 0;
   int k_ = 0;  // words of the verse placed so far
-  bool italic_ = false;
-
-  char word_[kWordBufferSize];
-  std::size_t word_size_ = 0;
-  bool word_ended_verse_ = false;
-
-  // Paint: the selection, ordered.
-  bool selected_ = false;
-  SelectionPoint start_, end_;
-  bool inverse_ = false;
-
-  // Hit test: the point, where the last placed item ended, and that item.
-  int hit_x_ = 0, hit_y_ = 0;
-  int prev_ = 0;
-  SelectionPoint last_item_;
-  bool hit_ = false;
-  SelectionPoint hit_point_;
+  bool pending_ = false;
 };
 
-void PassageLayout::Run() {
+template <class Sink>
+PassageMetrics PassageLayout<Sink>::Run() {
   FontDescription bold = view_.font;
   bold.weight = kBoldWeight;
   normal_font_ = canvas_.MakeFont(view_.font);
   bold_font_ = canvas_.MakeFont(bold);
-  if (painting()) {
+  if (italic_type_) {
     FontDescription italic = view_.font;
     italic.weight = kNormalWeight;
     italic.italic = 1;
@@ -142,272 +122,263 @@ void PassageLayout::Run() {
 
   const VerseIndex top = view_.top;
   bottom_verse_ = top;
-  canvas_.UseFont(bold_font_);
-  lh_ = line_height_ = canvas_.LineHeight();
+  UseFont(bold_font_);
+  lh_ = canvas_.LineHeight();
 
-  PlaceTopLabel();
-  if (!hit_) {
-    canvas_.UseFont(normal_font_);
+  if (PlaceTopLabel()) {
+    UseFont(normal_font_);
     VerseRecord record = RecordOf(bible_, top);
     label_number_ = record.verse;
     chapter_ = record.chapter;
     book_ = record.book;
     k_ = 0;
     v_ = top;
-    p_ = reinterpret_cast<const unsigned char*>(VerseText(bible_, top));
-    if (view_.paragraph_format && *p_ == kPilcrow) ++p_;
-    word_size_ = 0;
-    italic_ = false;
+    if (view_.paragraph_format && words_.peek() == kPilcrow) words_.Skip();
 
-    while (y_ < view_.height && !hit_) {
+    while (y_ < view_.height) {
       if (label_number_ == RecordOf(bible_, v_).verse) bottom_verse_ = v_;
 
-      int width = word_size_ ? canvas_.Measure(word_, word_size_) : 0;
+      int width = pending_ ? canvas_.Measure(words_.word(), words_.size()) : 0;
       if (x_ + width >= view_.width) {
-        if (hit_testing()) {
-          // A point right of the line's last item, or below the last line of
-          // a verse, takes that item.
-          if ((OnLine() && hit_x_ >= prev_) || (word_ended_verse_ && OnLineInclusive())) {
-            Hit(last_item_);
-            break;
-          }
-          prev_ = 0;
-        }
+        PlacedItem next = Item(PlacedKind::Word, {}, width, font_, words_.word(), pending_ ? words_.size() : 0);
+        next.ends_item = pending_ && words_.ended_verse();
+        if (!sink_.Overflow(next)) break;
         NewLine();
       }
-      if (word_size_) {
-        PlacePendingWord(width);
-        if (hit_) break;
+      if (pending_ && !PlacePendingWord(width)) break;
+      if (label_number_ != RecordOf(bible_, v_).verse) {
+        bool stop = false;
+        if (!StartVerse(&stop) || stop) break;
       }
-      if (label_number_ != RecordOf(bible_, v_).verse && !StartVerse()) break;
-      if (hit_) break;
       BuildWord();
     }
   }
 
   canvas_.FreeFont(normal_font_);
   canvas_.FreeFont(bold_font_);
-  if (painting()) canvas_.FreeFont(italic_font_);
+  if (italic_type_) canvas_.FreeFont(italic_font_);
 
   if (bottom_verse_ == top) bottom_verse_ = top + 1 > kLastVerse ? kLastVerse : top + 1;
+  return {bottom_verse_, lh_};
 }
 
-void PassageLayout::PlaceTopLabel() {
+template <class Sink>
+bool PassageLayout<Sink>::PlaceTopLabel() {
   const VerseIndex top = view_.top;
   char label[kLabelTextSize];
   int size = Clipped(FormatPassageLabel(bible_, top, true, view_.paragraph_format, HasNote(top), label, sizeof label),
                      sizeof label);
   int width = canvas_.Measure(label, static_cast<std::size_t>(size));
-  if (painting()) {
-    if (selected_ && (start_ == SelectionPoint{top, 0} || (start_.item < top && top <= end_.item))) SetColors(true);
-    canvas_.Draw(1, 0, label, static_cast<std::size_t>(size), colors());
-    if (selected_ && end_ == SelectionPoint{top, 0}) SetColors(false);
-  }
-  x_ = width + 1;
+  x_ = 1;
   y_ = 0;
-  last_item_ = {top, 0};
-  if (hit_testing()) {
-    if (0 <= hit_y_ && hit_y_ < lh_ && 0 <= hit_x_ && hit_x_ <= x_) Hit({top, 0});
-    prev_ = x_;
-  }
+  PlacedItem item = Item(PlacedKind::Label, {top, 0}, width, bold_font_, label, static_cast<std::size_t>(size));
+  item.resumes_selection = true;
+  x_ = width + 1;
+  return sink_.Place(item);
 }
 
-void PassageLayout::PlacePendingWord(int width) {
+template <class Sink>
+bool PassageLayout<Sink>::PlacePendingWord(int width) {
   ++k_;
-  const VerseIndex u = word_ended_verse_ ? v_ - 1 : v_;
-  if (painting()) {
-    if (selected_ && start_ == SelectionPoint{u, k_}) SetColors(true);
-    if (italic_ && word_[word_size_ - 1] != ' ') {
-      // A supplied word with the punctuation after it: the word in italic
-      // type, the punctuation upright. The blank that follows comes as a
-      // word of its own and counts with this one.
-      std::size_t head = word_size_ - 1;
-      canvas_.UseFont(italic_font_);
-      canvas_.Draw(x_, y_, word_, head, colors());
-      int head_width = canvas_.Measure(word_, head);
-      canvas_.UseFont(normal_font_);
-      canvas_.Draw(x_ + head_width, y_, word_ + head, 1, colors());
-      width = head_width + canvas_.Measure(word_ + head, 1);
-      --k_;
-    } else {
-      canvas_.Draw(x_, y_, word_, word_size_, colors());
-    }
-    x_ += width;
-    if (selected_ && end_ == SelectionPoint{u, k_}) SetColors(false);
-  } else {
-    x_ += width;
+  const bool ended = words_.ended_verse();
+  const VerseIndex u = ended ? v_ - 1 : v_;
+  const char* word = words_.word();
+  const std::size_t size = words_.size();
+  pending_ = false;
+  if (italic_type_ && words_.italic() && word[size - 1] != ' ') {
+    // A supplied word with the punctuation after it: the word in italic
+    // type, the punctuation upright. The blank that follows comes as a word
+    // of its own and counts with this one.
+    const std::size_t head = size - 1;
+    UseFont(italic_font_);
+    int head_width = canvas_.Measure(word, head);
+    PlacedItem part = Item(PlacedKind::WordPart, {u, k_}, head_width, italic_font_, word, head);
+    if (!sink_.Place(part)) return false;
+    UseFont(normal_font_);
+    part.x = x_ + head_width;
+    part.width = canvas_.Measure(word + head, 1);
+    part.font = normal_font_;
+    part.text = word + head;
+    part.size = 1;
+    if (!sink_.Place(part)) return false;
+    x_ += head_width + part.width;
+    --k_;
+    return true;
   }
-  last_item_ = {u, k_};
-  if (hit_testing()) {
-    // Right of a verse's last line the point takes the verse's last word,
-    // where every verse starts a line of its own.
-    if ((OnLine() && prev_ <= hit_x_ && hit_x_ <= x_) ||
-        (word_ended_verse_ && !view_.paragraph_format && OnLineInclusive())) {
-      Hit(last_item_);
-      return;
-    }
-    prev_ = x_;
-  }
-  word_size_ = 0;
+  PlacedItem item = Item(PlacedKind::Word, {u, k_}, width, font_, word, size);
+  item.ends_item = ended;
+  x_ += width;
+  return sink_.Place(item);
 }
 
-bool PassageLayout::StartVerse() {
+template <class Sink>
+bool PassageLayout<Sink>::StartVerse(bool* stop) {
   k_ = 0;
   if (v_ > kLastVerse) return false;
-  if (painting() && selected_ && start_ == SelectionPoint{v_, 0}) SetColors(true);
-  canvas_.UseFont(bold_font_);
+  UseFont(bold_font_);
   VerseRecord record = RecordOf(bible_, v_);
   label_number_ = record.verse;
   if (record.chapter != chapter_ || record.book != book_) {
-    if (painting()) {
-      char heading[kHeadingTextSize];
-      int size = Clipped(FormatChapterHeading(bible_, v_, heading, sizeof heading), sizeof heading);
-      canvas_.Draw(1, y_ + 2 * lh_, heading, static_cast<std::size_t>(size), colors());
+    char heading[kHeadingTextSize];
+    int size = Clipped(FormatChapterHeading(bible_, v_, heading, sizeof heading), sizeof heading);
+    PlacedItem item = Item(PlacedKind::Heading, {v_, 0}, 0, bold_font_, heading, static_cast<std::size_t>(size));
+    item.x = 1;
+    item.y = y_ + 2 * lh_;
+    if (!sink_.Place(item)) {
+      *stop = true;
+      return true;
     }
     y_ += 3 * lh_;
     x_ = 1;
-    prev_ = 0;
     chapter_ = record.chapter;
     book_ = record.book;
   }
   const bool paragraph = BeginsParagraph(bible_, v_);
   if (!view_.paragraph_format || paragraph) {
     NewLine();
-    prev_ = 0;
+    sink_.NewLine();
   }
   char label[kLabelTextSize];
   int size = Clipped(
       FormatPassageLabel(bible_, v_, false, view_.paragraph_format, HasNote(v_), label, sizeof label), sizeof label);
   int width = canvas_.Measure(label, static_cast<std::size_t>(size));
+  PlacedItem item = Item(PlacedKind::Label, {v_, 0}, width, bold_font_, label, static_cast<std::size_t>(size));
   if (x_ + width >= view_.width) {
-    if (hit_testing()) {
-      if (OnLine() && hit_x_ >= prev_) {
-        Hit({v_, 0});
-        return true;
-      }
-      // The label now opens a line: a point on it must find it, so the line
-      // starts empty as after every other break.
-      prev_ = 0;
-    }
-    NewLine();
-  }
-  if (painting()) canvas_.Draw(x_, y_, label, static_cast<std::size_t>(size), colors());
-  x_ += width;
-  last_item_ = {v_, 0};
-  if (hit_testing()) {
-    if ((hit_y_ < y_ + lh_ && prev_ <= hit_x_ && hit_x_ <= x_) || hit_y_ < y_) {
-      Hit({v_, 0});
+    if (!sink_.Overflow(item)) {
+      *stop = true;
       return true;
     }
-    prev_ = x_;
+    NewLine();
+    item.x = x_;
+    item.y = y_;
   }
-  canvas_.UseFont(normal_font_);
-  if (painting() && selected_ && end_ == SelectionPoint{v_, 0}) SetColors(false);
+  x_ += width;
+  if (!sink_.Place(item)) {
+    *stop = true;
+    return true;
+  }
+  UseFont(normal_font_);
+  words_.UprightFont();
   // With Paragraph Format on the pilcrow is shown by the line break and the
   // indent, so it is not drawn.
-  if (view_.paragraph_format && paragraph) ++p_;
+  if (view_.paragraph_format && paragraph) words_.Skip();
   return true;
 }
 
-// Builds the next word from the text position, with its trailing blank.
-// Every word of a verse ends at a blank, a pilcrow or the verse's end, so the
-// count matches the blank-separated words that copying counts.
-void PassageLayout::BuildWord() {
-  word_size_ = 0;
-  word_ended_verse_ = false;
-  const bool italic_type = painting() && view_.italics == kItalicsInItalicType;
-  const bool brackets = view_.italics == kItalicsInBrackets;
-  for (;;) {
-    const unsigned char c = *p_;
-    if (c == kPilcrow) {
-      Append(kPilcrow);
-      Append(' ');
-      ++p_;
-      return;
+template <class Sink>
+void PassageLayout<Sink>::BuildWord() {
+  words_.Next();
+  pending_ = true;
+  if (words_.ended_verse()) ++v_;
+  const TextCanvas::FontId font = words_.italic_font() ? italic_font_ : normal_font_;
+  if (font != font_) UseFont(font);
+}
+
+// Finds the label or word under a point; the first rule that matches ends
+// the layout. A label or word owns the line from where the item before it
+// ended to its own right end.
+class PassageHitTest final : public LayoutSink {
+ public:
+  PassageHitTest(int x, int y, bool paragraph_format) : x_(x), y_(y), paragraph_format_(paragraph_format) {}
+
+  bool Place(const PlacedItem& item) override {
+    const int right = item.x + item.width;
+    switch (item.kind) {
+      case PlacedKind::Heading:
+        prev_ = 0;
+        return true;
+      case PlacedKind::Label:
+        if (first_) {
+          first_ = false;
+          if (0 <= y_ && y_ < item.y + item.height && 0 <= x_ && x_ <= right) return Hit(item.point);
+        } else if ((y_ < item.y + item.height && prev_ <= x_ && x_ <= right) || y_ < item.y) {
+          // The heading above a verse and the gap before it belong to its label.
+          return Hit(item.point);
+        }
+        break;
+      case PlacedKind::Word:
+      case PlacedKind::WordPart:
+        // Right of a verse's last line the point takes the verse's last word,
+        // where every verse starts a line of its own.
+        if ((OnLine(item) && prev_ <= x_ && x_ <= right) ||
+            (item.ends_item && !paragraph_format_ && OnLineInclusive(item)))
+          return Hit(item.point);
+        break;
     }
-    if (c == 0) {
-      Append(' ');
-      ++p_;
-      ++v_;
-      word_ended_verse_ = true;
-      return;
-    }
-    if (c == ' ') {
-      Append(' ');
-      ++p_;
-      return;
-    }
-    if (c == '[') {
-      ++p_;
-      if (brackets) {
-        Append('[');
-      } else if (italic_type) {
-        italic_ = true;
-        canvas_.UseFont(italic_font_);
-      }
-      continue;
-    }
-    if (c == ']') {
-      if (brackets) {
-        Append(']');
-        ++p_;
-        continue;
-      }
-      if (!italic_type) {
-        ++p_;
-        continue;
-      }
-      if (word_size_ == 0) {
-        // The rest of a supplied word whose punctuation was drawn with it:
-        // back to upright type, past the bracket and the punctuation. The
-        // verse's end is never skipped.
-        italic_ = false;
-        canvas_.UseFont(normal_font_);
-        ++p_;
-        if (*p_ != 0) ++p_;
-        continue;
-      }
-      if (p_[1] == 0) {
-        // A supplied word that ends the verse's text: the word stays in
-        // italic type and the verse ends as any other, so the next verse
-        // starts upright.
-        italic_ = false;
-        ++p_;
-        continue;
-      }
-      // The punctuation after a supplied word joins it and is drawn upright;
-      // the position stays on the bracket for the next word.
-      Append(p_[1]);
-      return;
-    }
-    Append(c);
-    ++p_;
+    prev_ = right;
+    last_ = item.point;
+    return true;
   }
+
+  bool Overflow(const PlacedItem& next) override {
+    if (next.kind == PlacedKind::Label) {
+      if (OnLine(next) && x_ >= prev_) return Hit(next.point);
+    } else if ((OnLine(next) && x_ >= prev_) || (next.ends_item && OnLineInclusive(next))) {
+      // A point right of the line's last item, or below the last line of a
+      // verse, takes that item.
+      return Hit(last_);
+    }
+    // The next item opens a line: a point on it must find it, so the line
+    // starts empty.
+    prev_ = 0;
+    return true;
+  }
+
+  void NewLine() override { prev_ = 0; }
+
+  bool hit() const { return hit_; }
+  SelectionPoint point() const { return point_; }
+
+ private:
+  bool OnLine(const PlacedItem& item) const { return item.y <= y_ && y_ < item.y + item.height; }
+  bool OnLineInclusive(const PlacedItem& item) const { return item.y <= y_ && y_ <= item.y + item.height; }
+  bool Hit(SelectionPoint point) {
+    hit_ = true;
+    point_ = point;
+    return false;
+  }
+
+  const int x_, y_;
+  const bool paragraph_format_;
+  bool first_ = true;
+  int prev_ = 0;
+  SelectionPoint last_;
+  bool hit_ = false;
+  SelectionPoint point_;
+};
+
+// The measure pass places nothing anywhere.
+class NoSink final : public LayoutSink {};
+
+template <class Sink>
+PassageMetrics Run(const PassageView& view, bool italic_type, TextCanvas& canvas, Sink& sink) {
+  return PassageLayout<Sink>(view, italic_type, canvas, sink).Run();
 }
 
 }  // namespace
 
+PassageMetrics LayOutPassage(const PassageView& view, bool italic_type, TextCanvas& canvas, LayoutSink& sink) {
+  return Run(view, italic_type, canvas, sink);
+}
+
 PassageMetrics PaintPassageLayout(const PassageView& view, const SelectionState& selection, TextCanvas& canvas) {
-  PassageLayout layout(Pass::Paint, view, canvas);
-  layout.SetSelection(selection);
-  layout.Run();
-  return layout.metrics();
+  const OrderedSelection ordered = Ordered(selection);
+  SelectionPainter painter(canvas, selection.owner == kPassageOwner ? &ordered : nullptr);
+  return Run(view, true, canvas, painter);
 }
 
 PassageMetrics MeasurePassageLayout(const PassageView& view, TextCanvas& canvas) {
-  PassageLayout layout(Pass::Measure, view, canvas);
-  layout.Run();
-  return layout.metrics();
+  NoSink nothing;
+  return Run(view, false, canvas, nothing);
 }
 
 bool HitTestPassageLayout(const PassageView& view, TextCanvas& canvas, int x, int y, SelectionPoint* point,
                           int* line_height) {
-  PassageLayout layout(Pass::HitTest, view, canvas);
-  layout.SetPoint(x, y);
-  layout.Run();
-  if (line_height) *line_height = layout.metrics().line_height;
-  if (!layout.hit()) return false;
-  *point = layout.hit_point();
+  PassageHitTest hit_test(x, y, view.paragraph_format);
+  PassageMetrics metrics = Run(view, false, canvas, hit_test);
+  if (line_height) *line_height = metrics.line_height;
+  if (!hit_test.hit()) return false;
+  *point = hit_test.point();
   return true;
 }
 

@@ -1,27 +1,24 @@
 // The passage layout: the Bible as one stream of labels, chapter headings and
-// words from the top verse down to the window's bottom edge. One layout runs
-// three ways: the paint pass draws it, the measure pass only finds the verse
-// it reaches at the bottom, and the hit test finds the label or word under a
-// point. Nothing is cached: every pass lays out afresh.
+// words from the top verse down to the window's bottom edge, placed into a
+// sink. One layout runs three ways: the paint pass draws what is placed, the
+// measure pass only finds the verse it reaches at the bottom, and the hit
+// test finds the label or word under a point. Nothing is cached: every pass
+// lays out afresh.
 #pragma once
 
 #include <cstddef>
 
 #include "notes/note_files.h"
 #include "passage/passage_state.h"
+#include "passage/placed_text.h"
+#include "passage/verse_words.h"
 #include "platform/font_description.h"
 #include "platform/text_canvas.h"
 #include "store/bible_data.h"
+#include "store/text_format.h"
 
 namespace kv {
 
-// How supplied words (the bracketed words of the text) are shown.
-constexpr int kItalicsInItalicType = 0;
-constexpr int kItalicsInBrackets = 1;
-constexpr int kItalicsInNormalType = 2;
-
-constexpr unsigned char kPilcrow = 0xB6;
-constexpr std::size_t kWordBufferSize = 100;
 constexpr std::size_t kLabelTextSize = 48;
 constexpr std::size_t kHeadingTextSize = 64;
 
@@ -54,6 +51,12 @@ int FormatPassageLabel(const BibleData& bible, VerseIndex verse, bool top, bool 
 
 // "Exodus chapter 1".
 int FormatChapterHeading(const BibleData& bible, VerseIndex verse, char* out, std::size_t size);
+
+// Lays the passage out into `sink`, which may end it early. With
+// `italic_type` (drawing passes) supplied words are measured and placed in
+// the italic font under Italics 0; otherwise every word is in the normal
+// font. Every font made is deleted before it returns.
+PassageMetrics LayOutPassage(const PassageView& view, bool italic_type, TextCanvas& canvas, LayoutSink& sink);
 
 // Draws the passage; the selection is drawn in inverse colours when the
 // passage owns it.

@@ -4,14 +4,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/font_description.h"
 
 namespace kv {
 
 // Normal: window text on the window background. Inverse: the two swapped,
-// which is how a selection is shown.
-enum class TextColors { Normal, Inverse };
+// which is how a selection is shown. Highlight: the highlight colour set on
+// the canvas on the window background, for the searched words.
+enum class TextColors { Normal, Inverse, Highlight };
 
 class TextCanvas {
  public:
@@ -28,6 +30,8 @@ class TextCanvas {
   virtual int Measure(const char* text, std::size_t size) = 0;
   // Draws `size` bytes in the selected font with their top-left at (x, y).
   virtual void Draw(int x, int y, const char* text, std::size_t size, TextColors colors) = 0;
+  // The text colour of TextColors::Highlight, 0x00BBGGRR.
+  virtual void SetHighlightColor(std::uint32_t color) = 0;
 };
 
 }  // namespace kv

@@ -51,6 +51,19 @@ void PushSearchHistory(SearchState& state) {
   state.search_history[0][kSearchTextSize - 1] = '\0';
 }
 
+bool AddListWord(char* text, const char* word) {
+  std::size_t have = strnlen(text, kSearchTextSize - 1);
+  std::size_t add = strnlen(word, kListWordLimit);
+  if (add == 0) return false;
+  std::size_t joined = have == 0 ? add : have + 1 + add;
+  if (joined > static_cast<std::size_t>(kTypedQueryLimit)) return false;
+  char* out = text + have;
+  if (have != 0) *out++ = ' ';
+  std::memcpy(out, word, add);
+  out[add] = '\0';
+  return true;
+}
+
 void TakeQuery(SearchState& state, SearchDialog dialog, const char* typed) {
   CopyBounded(state.search_text_prefill, kTypedQueryLimit + 1, typed);
   if (dialog != SearchDialog::Phrase) NormalizeQuery(state);

@@ -22,6 +22,14 @@ enum class SearchDialog {
 // state.options) and pushes it onto the history.
 void TakeQuery(SearchState& state, SearchDialog dialog, const char* typed);
 
+// The word list search's "<< Add": the text becomes `word` when it is empty,
+// otherwise `word` joins it after a blank. An addition that would make the
+// text longer than the 198 characters OK reads is refused whole, so no word
+// is ever cut in two: false, and `text` is left as it was. `text` holds
+// kSearchTextSize bytes.
+constexpr int kListWordLimit = 48;  // what "<< Add" takes from the word list box
+bool AddListWord(char* text, const char* word);
+
 // Entries 0..8 move to 1..9 and entry 0 becomes the search text. Repeats
 // and empty texts are kept like any other.
 void PushSearchHistory(SearchState& state);

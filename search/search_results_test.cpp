@@ -190,3 +190,41 @@ TEST(SelectedResult, ReadsTheReferenceLineOrTheListEntry) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST(AddListWord, JoinsTheWordAfterABlankOrStartsTheText) {
+  char text[kSearchTextSize] = "";
+  EXPECT_TRUE(AddListWord(text, "faith"));
+  EXPECT_STREQ("faith", text);
+  EXPECT_TRUE(AddListWord(text, "hope"));
+  EXPECT_STREQ("faith hope", text);
+  EXPECT_FALSE(AddListWord(text, ""));
+  EXPECT_STREQ("faith hope", text);
+}
+
+// The text may hold at most the 198 characters OK reads: an addition that
+// would pass them is refused whole, never cut inside the word.
+TEST(AddListWord, RefusesAWordThatWouldNotFitWhole) {
+  char text[kSearchTextSize];
+  std::string base(kTypedQueryLimit - 6, 'a');
+  std::snprintf(text, sizeof text, "%s", base.c_str());
+  EXPECT_TRUE(AddListWord(text, "grace"));  // 192 + 1 + 5 = 198
+  EXPECT_EQ(std::string(text), base + " grace");
+  EXPECT_FALSE(AddListWord(text, "a"));
+  EXPECT_EQ(std::string(text), base + " grace");
+
+  std::snprintf(text, sizeof text, "%s", base.c_str());
+  EXPECT_FALSE(AddListWord(text, "graces"));  // 199
+  EXPECT_EQ(std::string(text), base);
+
+  // A word of 48 letters, the most the word list box gives, into an empty text.
+  std::string long_word(kListWordLimit, 'w');
+  text[0] = '\0';
+  EXPECT_TRUE(AddListWord(text, (long_word + "xyz").c_str()));
+  EXPECT_EQ(std::string(text), long_word);
+}
+
+}  // namespace
+}  // namespace kv

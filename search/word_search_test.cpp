@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/text_util.h"
+#include "store/verse_address.h"
 #include "testing/test_support.h"
 
 namespace kv {
@@ -294,6 +295,25 @@ TEST(WordSearch, ARangeOutsideTheBibleIsClamped) {
   EXPECT_TRUE(RunWordSearch(data, *state));
   state->options.start_verse = 40000;
   EXPECT_FALSE(RunWordSearch(data, *state));
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// The first case-exact "the" of "And they made the plate" is part of "they";
+// the verse is found all the same, because every case-exact occurrence is
+// examined, not only the first.
+TEST(WordSearch, ACaseSensitiveWordIsFoundAfterAnOccurrenceInsideALongerWord) {
+  const BibleData& data = RealBible();
+  const VerseIndex plate = FindVerse(data, 2, 39, 30);
+  ASSERT_EQ(0, std::strncmp(VerseText(data, plate), "\xB6" "And they made the plate", 24)) << VerseText(data, plate);
+  auto state = NewState("the", kAllWords, true);
+  NormalizeQuery(*state);
+  ASSERT_TRUE(RunWordSearch(data, *state));
+  EXPECT_EQ(1, state->hit_counts[plate]);
 }
 
 }  // namespace

@@ -5,23 +5,15 @@
 #include <string>
 
 #include "notes/note_files.h"
+#include "notes/note_search.h"
 #include "passage/passage_state.h"
 #include "search/search_state.h"
 #include "shell/navigation.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
+#include "verselist/verse_list_state.h"
 
 namespace kv {
-
-// Who holds the program's one selection (SelectionOwner).
-constexpr int kNoSelection = -1;
-constexpr int kSelectionVerseList = 3;
-constexpr int kSelectionPassage = 4;
-constexpr int kSelectionNotesDisplay = 8;
-constexpr int kSelectionNoteEditor = 10;
-
-// NoteSearchPrefill: the Search Notes dialog's starting text.
-constexpr int kNoteSearchTextSize = 150;
 
 struct StoreState {
   BibleData bible;
@@ -37,7 +29,7 @@ struct ShellState {
   bool note_editor_open = false;
   // The tab shown in the verse list pane: 0 "Verse List", 1 "Reference List".
   int verse_list_tab_index = 0;
-  int selection_owner = kNoSelection;
+  int selection_owner = kNoSelectionOwner;
   char note_search_prefill[kNoteSearchTextSize] = {};
   // Where Today's Proverb reads the date: the system's local date unless a
   // test sets a calendar of its own.
@@ -53,6 +45,7 @@ struct AppState {
   SearchState search;
   NotesState notes;
   PassageState passage;
+  VerseListState verse_list;
   ShellState shell;
 };
 

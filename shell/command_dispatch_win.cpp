@@ -96,20 +96,7 @@ void StepNoteSetCommand(int direction) {
 }
 
 void ShowContext() {
-  if (app().search.result_count != 0) {
-    if (app().shell.verse_list_tab_index == 1) {
-      char line[kReferenceLineSize] = {};
-      HWND list = Windows().reference_list;
-      LRESULT caret = SendMessageA(list, LB_GETCARETINDEX, 0, 0);
-      if (caret >= 0 && SendMessageA(list, LB_GETTEXTLEN, caret, 0) < kReferenceLineSize) {
-        SendMessageA(list, LB_GETTEXT, caret, reinterpret_cast<LPARAM>(line));
-        VerseIndex verse = ReadListReference(app().store.bible, line);
-        if (verse != kNoVerse) SetCurrentVerse(verse);
-      }
-    } else {
-      SetCurrentVerse(ListCurrentVerse());
-    }
-  }
+  ShowSelectedResult();
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
 }
 
@@ -162,23 +149,23 @@ void PageSetup() {
 }
 
 void Cut() {
-  if (app().shell.selection_owner != kSelectionNoteEditor) return;
+  if (app().shell.selection_owner != kNoteEditorOwner) return;
   SendMessageA(Windows().note_editor, WM_CUT, 0, 0);
   SetButtonState(CMD_PASTE, kButtonEnabled);
 }
 
 void Copy() {
   switch (app().shell.selection_owner) {
-    case kSelectionVerseList:
+    case kVerseListOwner:
       SendMessageA(Windows().verse_list, WM_COMMAND, CMD_COPY, 0);
       break;
-    case kSelectionPassage:
+    case kPassageOwner:
       SendMessageA(Windows().passage, WM_COMMAND, CMD_COPY, 0);
       break;
-    case kSelectionNotesDisplay:
+    case kNotesDisplayOwner:
       SendMessageA(Windows().notes_display, WM_COPY, 0, 0);
       break;
-    case kSelectionNoteEditor:
+    case kNoteEditorOwner:
       SendMessageA(Windows().note_editor, WM_COPY, 0, 0);
       SetButtonState(CMD_PASTE, kButtonEnabled);
       break;

@@ -10,6 +10,7 @@
 #include "shell/fonts_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "verselist/verse_list_window_win.h"
 
 namespace kv {
 namespace {
@@ -19,7 +20,7 @@ constexpr int kCustomColorCount = 16;
 // The passage and the verse list lay out afresh from the state on every
 // paint, so a repaint is all a display change needs.
 void RepaintPassage() { SetCurrentVerse(App().settings.CurrentVerse); }
-void RepaintVerseList() { InvalidateRect(Windows().verse_list, nullptr, TRUE); }
+void RepaintVerseList() { SetVerseListTop(App().verse_list.top); }
 
 // The system font chooser on `font`, which it updates on OK.
 bool ChooseDisplayFont(FontDescription* font) {
@@ -43,7 +44,7 @@ void ToggleParagraphFormat() {
   AppState& app = App();
   app.settings.ParagraphFormat = app.settings.ParagraphFormat ? 0 : 1;
   CheckCommand(CMD_PARAGRAPH_FORMAT, app.settings.ParagraphFormat != 0);
-  if (app.shell.selection_owner == kSelectionPassage) app.shell.selection_owner = kNoSelection;
+  if (app.shell.selection_owner == kPassageOwner) app.shell.selection_owner = kNoSelectionOwner;
   RepaintPassage();
 }
 

@@ -18,7 +18,6 @@ namespace kv {
 // The bare name: on Windows the system keeps the file in its own folder.
 extern const char* const kSettingsFileName;  // "Kelvane.Ini"
 
-constexpr int kHistorySlots = 10;
 // A history slot holds kSearchTextSize bytes: 199 characters and the NUL.
 constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as up to 49 characters
 
@@ -39,7 +38,7 @@ struct Settings {
   std::int32_t Proximity = 0;
   VerseIndex StartVerse = 0;
   VerseIndex EndVerse = kLastVerse;
-  std::array<std::array<char, kSearchTextSize>, kHistorySlots> SearchHistory{};
+  std::array<std::array<char, kSearchTextSize>, kSearchHistorySize> SearchHistory{};
   // FORMAT
   FormatOptions Format;
   // VIEW: the panes and the toolbar shown

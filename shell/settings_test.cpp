@@ -94,7 +94,7 @@ Settings Unusual() {
   s.Proximity = 3;
   s.StartVerse = 23145;
   s.EndVerse = 30000;
-  for (int i = 0; i < kHistorySlots; ++i) std::snprintf(s.SearchHistory[i].data(), kSearchTextSize, "word%d love", i);
+  for (int i = 0; i < kSearchHistorySize; ++i) std::snprintf(s.SearchHistory[i].data(), kSearchTextSize, "word%d love", i);
   s.Format.FirstVerseStyle = 2;
   s.Format.SubsequentVerseStyle = 0;
   s.Format.Location = 1;

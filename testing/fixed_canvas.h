@@ -11,7 +11,7 @@
 
 namespace kv::testing {
 
-enum class FontStyle { Normal, Bold, Italic };
+enum class FontStyle { Normal, Bold, Italic, BoldItalic };
 
 struct DrawnRun {
   int x = 0;
@@ -26,10 +26,17 @@ class FixedCanvas final : public TextCanvas {
   static constexpr int kNormalWidth = 7;
   static constexpr int kBoldWidth = 8;
   static constexpr int kItalicWidth = 6;
+  static constexpr int kBoldItalicWidth = 9;
   static constexpr int kLineHeight = 16;
 
   static int WidthOf(FontStyle style) {
-    return style == FontStyle::Bold ? kBoldWidth : style == FontStyle::Italic ? kItalicWidth : kNormalWidth;
+    switch (style) {
+      case FontStyle::Bold: return kBoldWidth;
+      case FontStyle::Italic: return kItalicWidth;
+      case FontStyle::BoldItalic: return kBoldItalicWidth;
+      case FontStyle::Normal: break;
+    }
+    return kNormalWidth;
   }
   static int Width(FontStyle style, const std::string& text) {
     return WidthOf(style) * static_cast<int>(text.size());
@@ -37,7 +44,9 @@ class FixedCanvas final : public TextCanvas {
 
   FontId MakeFont(const FontDescription& font) override {
     FontId id = next_id_++;
-    live_[id] = font.italic ? FontStyle::Italic : font.weight >= kBoldWeight ? FontStyle::Bold : FontStyle::Normal;
+    const bool bold = font.weight >= kBoldWeight;
+    live_[id] = font.italic ? (bold ? FontStyle::BoldItalic : FontStyle::Italic)
+                            : bold ? FontStyle::Bold : FontStyle::Normal;
     ++created_;
     return id;
   }
@@ -51,6 +60,7 @@ class FixedCanvas final : public TextCanvas {
   void Draw(int x, int y, const char* text, std::size_t size, TextColors colors) override {
     runs.push_back({x, y, std::string(text, size), selected_, colors});
   }
+  void SetHighlightColor(std::uint32_t color) override { highlight_color = color; }
 
   // Fonts still alive: a pass must delete every font it made.
   std::size_t live_fonts() const { return live_.size(); }
@@ -58,6 +68,7 @@ class FixedCanvas final : public TextCanvas {
   int measures() const { return measures_; }
 
   std::vector<DrawnRun> runs;
+  std::uint32_t highlight_color = 0;
 
  private:
   std::map<FontId, FontStyle> live_;
