@@ -7,8 +7,10 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # Debian packages, by name. Build: the host and MinGW compilers, CMake, the
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
+# Fuzzing: clang and its runtime libraries, which hold libFuzzer.
 KV_PACKAGES=(
   cmake make g++ libc6-dev
+  clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
