@@ -17,7 +17,7 @@ namespace {
 const std::map<std::string, std::string>& RealFiles() {
   static auto* files = [] {
     auto* loaded = new std::map<std::string, std::string>;
-    kv::Files& disk = *kv::MakeSystemFiles(KELVANE_FUZZ_DATA_DIR).release();
+    static kv::Files& disk = *kv::MakeSystemFiles(KELVANE_FUZZ_DATA_DIR).release();
     for (const char* name : {kv::kWordFileName, kv::kWordStartFileName, kv::kWordIndexFileName,
                              kv::kVerseTableFileName, kv::kTextFileName}) {
       kv::FileHandle file = disk.Open(name, kv::OpenMode::ReadSequential);
