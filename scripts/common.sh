@@ -10,8 +10,10 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # strace: the note store's tests inject faults into its system calls.
 # Packages: zip, and for the Debian package of kelvane its dependencies
 # (dpkg-dev) and the manual page's check (man-db, groff-base).
+# Fuzzing: clang and its runtime libraries, which hold libFuzzer.
 KV_PACKAGES=(
   cmake make g++ libc6-dev
+  clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   googletest libgtest-dev libbenchmark-dev zlib1g-dev

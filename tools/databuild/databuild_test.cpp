@@ -27,6 +27,7 @@ constexpr std::size_t kMaxVerseBytes = 599;
 constexpr std::size_t kMaxWords = 12561;
 constexpr int kPsalms = 19;
 constexpr int kJohn = 43;
+constexpr int k1John = 62;
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -184,6 +185,32 @@ TEST_F(DatabuildData, EveryVerseKeepsTheByteRules) {
   }
 }
 
+// The displays and the output turn italics on at '[' and off at ']': every
+// verse has its brackets in pairs, one pair at a time.
+TEST_F(DatabuildData, EveryVerseHasItsBracketsInSinglePairs) {
+  ASSERT_EQ(records_->size(), kVerses);
+  std::size_t pairs = 0;
+  for (std::size_t n = 0; n < kVerses; ++n) {
+    const std::string text = Text(n);
+    SCOPED_TRACE("verse " + std::to_string(n) + ": " + text);
+    bool open = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '[') {
+        ASSERT_FALSE(open) << "'[' inside brackets at " << i;
+        open = true;
+      } else if (text[i] == ']') {
+        ASSERT_TRUE(open) << "']' without its '[' at " << i;
+        ASSERT_NE(text[i - 1], '[') << "empty brackets at " << i;
+        open = false;
+        ++pairs;
+      }
+    }
+    ASSERT_FALSE(open) << "'[' never closed";
+  }
+  // The text has thousands of supplied runs; none lost on the way.
+  EXPECT_GT(pairs, 10000u);
+}
+
 TEST_F(DatabuildData, KnownVersesReadAsTheKjvPrintsThem) {
   const std::string pilcrow = "\xB6";
   EXPECT_EQ(Text(1, 1, 1), "In the beginning God created the heaven and the earth.");
@@ -203,6 +230,10 @@ TEST_F(DatabuildData, KnownVersesReadAsTheKjvPrintsThem) {
   EXPECT_NE(Text(2, 6, 3).find("by my name JEHOVAH was I not known"), std::string::npos) << Text(2, 6, 3);
   EXPECT_NE(Text(2, 32, 32).find("their sin\x97; and if not"), std::string::npos) << Text(2, 32, 32);
   EXPECT_NE(Text(kJohn, 3, 23).find("baptizing in Aenon near to Salim"), std::string::npos);
+  // The module brackets "but" a second time inside this added run.
+  EXPECT_EQ(Text(k1John, 2, 23),
+            "Whosoever denieth the Son, the same hath not the Father: [but he that acknowledgeth the Son hath the "
+            "Father also].");
 }
 
 TEST_F(DatabuildData, WordListIsSortedDistinctLowerCase) {
@@ -313,6 +344,15 @@ const NormaliseRow kNormaliseRows[] = {
      "<transChange type=\"added\">a <transChange type=\"added\">b</transChange></transChange> c "
      "<transChange type=\"added\">d</transChange>",
      "[a b] c [d]"},
+    {"brackets written in an added run are the run's own",
+     "Father: <transChange type=\"added\">[but] <w>he that acknowledgeth</w> also</transChange>.",
+     "Father: [but he that acknowledgeth also]."},
+    {"written brackets outside a run stay", "that [it was] good", "that [it was] good"},
+    {"written brackets inside written brackets make one pair", "[a [b] c] d [e]", "[a b c] d [e]"},
+    {"an added run inside written brackets makes one pair",
+     "[a <transChange type=\"added\">b</transChange>] c", "[a b] c"},
+    {"written brackets inside another change are bracketed",
+     "<transChange type=\"tenseChange\">went [up]</transChange>", "went [up]"},
     {"other changes are not bracketed",
      "<transChange type=\"tenseChange\">went <transChange type=\"added\">up</transChange></transChange>",
      "went [up]"},
@@ -377,6 +417,11 @@ const RefusalRow kRefusalRows[] = {
     {"an added-words end without start", "a</transChange>b", "transChange"},
     {"added words never closed", "<transChange type=\"added\">a", "transChange"},
     {"an unterminated tag", "a <w lemma=\"x\"", "tag"},
+    {"a written ']' without its '['", "a] b", "']'"},
+    {"a written '[' never closed", "a [b", "'['"},
+    {"an added run ending inside a '[' opened in it",
+     "<transChange type=\"added\">a [b</transChange> c]", "transChange"},
+    {"a written ']' closing an added run", "<transChange type=\"added\">a] b</transChange>", "']'"},
     {"a lone backslash", "a \\ b", "backslash"},
     {"an unknown entity", "a &nbsp; b", "entity"},
 };
@@ -387,6 +432,21 @@ TEST(DatabuildNormaliser, RefusesWhatItCannotRepresent) {
     std::string text, error;
     EXPECT_FALSE(NormaliseOsisVerse(row.osis, &text, &error)) << "gave: " << text;
     EXPECT_NE(error.find(row.error_part), std::string::npos) << "error: " << error;
+  }
+}
+
+TEST(DatabuildNormaliser, BracketRuleRefusesNestedAndUnpairedBrackets) {
+  using kv::databuild::CheckSuppliedBrackets;
+  std::string error;
+  EXPECT_TRUE(CheckSuppliedBrackets("", &error));
+  EXPECT_TRUE(CheckSuppliedBrackets("[a] b [c d] e", &error)) << error;
+  const char* refused[] = {"[[but] he that acknowledgeth the Son hath the Father also]", "[a [b] c]", "a] b",
+                           "[a", "[a] b]", "[a] [b"};
+  for (const char* text : refused) {
+    SCOPED_TRACE(text);
+    error.clear();
+    EXPECT_FALSE(CheckSuppliedBrackets(text, &error));
+    EXPECT_FALSE(error.empty());
   }
 }
 

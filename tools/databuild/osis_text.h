@@ -218,10 +218,27 @@ inline bool DecodeEntity(std::string_view text, std::size_t at, std::string* out
 // other tag and every USFM character marker that slipped through the
 // conversion (`\nd `, `\+nd*`) is dropped, and entities are decoded. The
 // result is still UTF-8.
+//
+// The module marks added words two ways: <transChange type="added"> and, in
+// a few verses, brackets written into the text itself, sometimes inside an
+// added run ("<transChange type="added">[but] he that ...</transChange>").
+// Both count as one kind of run, so only the outermost opens and closes a
+// bracket pair. A written ']' must close a written '[' and an added run must
+// close inside any written pair it opened in; anything else is refused.
 inline bool StripMarkup(std::string_view osis, std::string* out, std::string* error) {
   out->clear();
-  std::vector<bool> change_is_added;  // one entry per open <transChange>
-  int open_added = 0;
+  // One entry per open <transChange> ('a' added, 'o' any other change) and
+  // per open written bracket ('[').
+  std::vector<char> open_runs;
+  int open_added = 0;  // the 'a' and '[' entries in open_runs
+  auto open_supplied = [&](char kind) {
+    if (open_added++ == 0) out->push_back('[');
+    open_runs.push_back(kind);
+  };
+  auto close_supplied = [&]() {
+    if (--open_added == 0) out->push_back(']');
+    open_runs.pop_back();
+  };
   std::size_t i = 0;
   while (i < osis.size()) {
     char c = osis[i];
@@ -257,17 +274,27 @@ inline bool StripMarkup(std::string_view osis, std::string* out, std::string* er
         }
       } else if (tag.name == "transChange") {
         if (tag.closing) {
-          if (change_is_added.empty()) {
+          if (open_runs.empty()) {
             *error = "</transChange> without its start";
             return false;
           }
-          if (change_is_added.back() && --open_added == 0) out->push_back(']');
-          change_is_added.pop_back();
+          if (open_runs.back() == '[') {
+            *error = "</transChange> inside a '[' opened after it";
+            return false;
+          }
+          if (open_runs.back() == 'a') {
+            close_supplied();
+          } else {
+            open_runs.pop_back();
+          }
         } else if (!tag.self_closing) {
           std::string_view type;
           bool added = FindAttribute(tag.attributes, "type", &type) && type == "added";
-          if (added && open_added++ == 0) out->push_back('[');
-          change_is_added.push_back(added);
+          if (added) {
+            open_supplied('a');
+          } else {
+            open_runs.push_back('o');
+          }
         }
       }
       i = end;
@@ -291,13 +318,23 @@ inline bool StripMarkup(std::string_view osis, std::string* out, std::string* er
         ++j;
       }
       i = j;
+    } else if (c == '[') {
+      open_supplied('[');
+      ++i;
+    } else if (c == ']') {
+      if (open_runs.empty() || open_runs.back() != '[') {
+        *error = "']' without its '['";
+        return false;
+      }
+      close_supplied();
+      ++i;
     } else {
       out->push_back(c);
       ++i;
     }
   }
-  if (!change_is_added.empty()) {
-    *error = "<transChange> is never closed";
+  if (!open_runs.empty()) {
+    *error = open_runs.back() == '[' ? "'[' is never closed" : "<transChange> is never closed";
     return false;
   }
   return true;
@@ -368,6 +405,34 @@ inline bool MapCharacters(std::string_view text, std::string* out, std::string* 
 
 }  // namespace detail
 
+// The rule every stored text keeps: '[' and ']' come in pairs, one pair at a
+// time, never one inside another. The displays and the output turn italics
+// on at '[' and off at ']', so a nested or unpaired bracket would leave
+// supplied words upright or ordinary words in italics.
+inline bool CheckSuppliedBrackets(std::string_view text, std::string* error) {
+  bool open = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '[') {
+      if (open) {
+        *error = "'[' inside brackets at byte " + std::to_string(i);
+        return false;
+      }
+      open = true;
+    } else if (text[i] == ']') {
+      if (!open) {
+        *error = "']' without its '[' at byte " + std::to_string(i);
+        return false;
+      }
+      open = false;
+    }
+  }
+  if (open) {
+    *error = "'[' is never closed";
+    return false;
+  }
+  return true;
+}
+
 // Turns one verse's OSIS markup into the stored text: printable ASCII plus
 // the dash byte 0x97 and, only as the very first byte and joined to the first
 // word, the pilcrow 0xB6. An empty result is not an error here (headings-only
@@ -389,7 +454,7 @@ inline bool NormaliseOsisVerse(std::string_view osis, std::string* text, std::st
     *error = "pilcrow inside the verse";
     return false;
   }
-  return true;
+  return CheckSuppliedBrackets(*text, error);
 }
 
 }  // namespace kv::databuild
