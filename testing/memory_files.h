@@ -24,6 +24,7 @@ class MemoryFiles final : public Files {
     switch (mode) {
       case OpenMode::ReadSequential:
       case OpenMode::ReadRandom:
+      case OpenMode::ReadNoLink:
       case OpenMode::ReadWrite:
         if (found == files.end()) return kNoFile;
         break;
@@ -73,6 +74,10 @@ class MemoryFiles final : public Files {
   bool Flush(FileHandle file) override { return BytesOf(file) != nullptr; }
 
   bool Remove(const std::string& name) override { return files.erase(name) > 0; }
+  bool Discard(const std::string& name) override {
+    files.erase(name);
+    return true;
+  }
   bool Rename(const std::string& from, const std::string& to) override {
     if (files.count(from) == 0 || files.count(to) > 0) return false;
     files[to] = std::move(files[from]);
@@ -89,8 +94,9 @@ class MemoryFiles final : public Files {
     return true;
   }
   bool Exists(const std::string& name) override { return files.count(name) > 0; }
-  std::vector<std::string> List(const std::string& suffix) override {
-    std::vector<std::string> names;
+  bool List(const std::string& suffix, std::vector<std::string>* out) override {
+    std::vector<std::string>& names = *out;
+    names.clear();
     for (const auto& [name, bytes] : files) {
       if (name.size() < suffix.size()) continue;
       bool same = true;
@@ -99,7 +105,7 @@ class MemoryFiles final : public Files {
                ToLowerAscii(static_cast<unsigned char>(suffix[i]));
       if (same) names.push_back(name);
     }
-    return names;
+    return true;
   }
 
   // The view is a copy, so a later write to the file leaves it as it was.
