@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
+#include "shell/command_table.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -32,8 +33,6 @@ constexpr std::size_t kMenuTextSize = 96;
 // Books that open a new column of the Go to Book menu: Ecclesiastes, Matthew
 // and James, which gives four columns.
 bool StartsBookColumn(int book) { return book == 21 || book == 40 || book == 59; }
-
-const int kFocusCommands[] = {CMD_PREVIOUS_CHAPTER, CMD_NEXT_CHAPTER, CMD_PREVIOUS_BOOK, CMD_NEXT_BOOK};
 
 AppState& app() { return App(); }
 PassageState& passage() { return App().passage; }
@@ -121,7 +120,7 @@ bool HitTestPassage(HWND hwnd, int x, int y, SelectionPoint* point) {
 // --- Focus ------------------------------------------------------------------
 
 void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
-  for (int command : kFocusCommands) EnableCommand(command, true);
+  for (int command : kPassageFocusCommands) EnableCommand(command, true);
   if (selection_owner() != kPassageOwner) {
     selection_owner() = kNoSelectionOwner;
     EnableCopy(false);
@@ -134,7 +133,7 @@ void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
 }
 
 void Passage_OnKillFocus(HWND hwnd, HWND) {
-  for (int command : kFocusCommands) EnableCommand(command, false);
+  for (int command : kPassageFocusCommands) EnableCommand(command, false);
   DestroyCaret();
   selection_owner() = kNoSelectionOwner;
   EnableCopy(false);
@@ -262,10 +261,8 @@ void Passage_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   if (!DataReady()) return;
   if (GetFocus() != hwnd) SetFocus(hwnd);
 
-  VerseRecord record = RecordOf(app().store.bible, PassageCurrentVerse());
   char reference[kReferenceSize];
-  std::snprintf(reference, sizeof reference, "%s %d:%d", BookAbbreviations[record.book], record.chapter,
-                record.verse);
+  FormatShortReference(app().store.bible, PassageCurrentVerse(), reference, sizeof reference);
   const UINT with_selection = PassageHasSelection(Selection()) ? MF_ENABLED : MF_GRAYED;
   const UINT note_state = app().shell.note_editor_open ? MF_GRAYED : MF_ENABLED;
   char text[kMenuTextSize];

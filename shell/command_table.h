@@ -70,13 +70,6 @@ constexpr int kGreyedAtStartup[] = {
     CMD_PREVIOUS_BOOK, CMD_NEXT_BOOK, CMD_CONTEXT, CMD_NOTE_FOR_VERSE_LIST,
 };
 
-// Commands that need a non-empty verse list; a search that fills the list
-// enables them together, emptying it greys them together.
-constexpr int kVerseListCommands[] = {
-    CMD_CONTEXT, CMD_COPY_VERSE_LIST, CMD_COPY_VERSE_REFERENCES, CMD_SAVE_VERSE_LIST,
-    CMD_NOTE_FOR_VERSE_LIST, CMD_PRINT_VERSE_LIST,
-};
-
 // Commands that act on the passage through the keyboard: enabled only while
 // the passage window has the focus.
 constexpr int kPassageFocusCommands[] = {
