@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "notes/notes_settings.h"
 #include "platform/files.h"
 #include "platform/user_services.h"
 #include "store/bible_data.h"
@@ -52,7 +53,7 @@ struct NoteSetTable {
   int count = 0;
 };
 
-struct NotesState {
+struct NotesState : NotesSettings {
   NoteSetTable table;
   int current_set = 0;               // CurrentNoteSet
   VerseIndex current_verse = 0;      // CurrentNoteVerse

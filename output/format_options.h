@@ -25,4 +25,10 @@ struct FormatOptions {
   std::int32_t ParagraphMarks = 1;  // non-zero: a paragraph start shows as the pilcrow
 };
 
+// The output's part of the state record: the format of copies, saves and
+// prints, kept in the settings file's FORMAT section.
+struct OutputSettings {
+  FormatOptions Format;
+};
+
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/clipboard_block.h"
 #include "output/copy_block.h"
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
@@ -18,28 +19,6 @@ bool IsEntry(VerseIndex v) { return v >= 0 && v <= kLastVerse; }
 int Fitted(int written, std::size_t size) {
   if (written < 0 || size == 0) return 0;
   return static_cast<std::size_t>(written) < size ? written : static_cast<int>(size - 1);
-}
-
-bool OpenClipboardBlock(Clipboard& clipboard, UserServices& messages, CopyBlock* block) {
-  if (!clipboard.Open()) {
-    messages.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
-    return false;
-  }
-  clipboard.Empty();
-  block->data = clipboard.Allocate(block->size);
-  if (!block->data) {
-    clipboard.Close();
-    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText, MessageIcon::Error);
-    return false;
-  }
-  return true;
-}
-
-void HandClipboardBlock(Clipboard& clipboard, UserServices& messages, CopyBlock* block) {
-  EndBlock(block);
-  if (!block->complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText, MessageIcon::Error);
-  clipboard.Hand();
-  clipboard.Close();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "output/range_output.h"
 
+#include "output/clipboard_block.h"
 #include "output/copy_block.h"
 #include "output/verse_formatter.h"
 
@@ -17,31 +18,18 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
                           VerseIndex last, Clipboard& clipboard, UserServices& messages,
                           std::size_t bytes_per_verse) {
   if (!IsRange(first, last)) return false;
-  if (!clipboard.Open()) {
-    messages.Tell(kCopyErrorCaption, kNoClipboardText, MessageIcon::Error);
-    return false;
-  }
-  clipboard.Empty();
   CopyBlock block;
   block.size = static_cast<std::size_t>(last - first + 1) * bytes_per_verse;
-  block.data = clipboard.Allocate(block.size);
-  if (!block.data) {
-    clipboard.Close();
-    messages.Tell(kCopyErrorCaption, kNoCopyMemoryText, MessageIcon::Error);
-    return false;
-  }
+  if (!OpenClipboardBlock(clipboard, messages, &block)) return false;
   RangeFormat format = StartRangeFormat(options);
   char line[kVerseLineSize];
   for (VerseIndex v = first; v <= last && block.complete; ++v) {
     int length = FormatNextRangeLine(data, &format, v, line, sizeof line);
     AppendToBlock(&block, line, static_cast<std::size_t>(length));
   }
-  EndBlock(&block);
   // Told once, whether the first line or a later one was the first that did
   // not fit: the lines that fitted still go to the clipboard.
-  if (!block.complete) messages.Tell(kCopyErrorCaption, kCopyIncompleteText, MessageIcon::Error);
-  clipboard.Hand();
-  clipboard.Close();
+  HandClipboardBlock(clipboard, messages, &block);
   return true;
 }
 

@@ -22,6 +22,16 @@ RangeFormat StartRangeFormat(const FormatOptions& options) {
   return format;
 }
 
+// " Ge 1:1": a blank and the short reference. Like snprintf.
+int BlankAndShortReference(const BibleData& data, VerseIndex verse, char* out, std::size_t size) {
+  if (size < 2) {
+    if (size == 1) out[0] = '\0';
+    return 1 + FormatShortReference(data, verse, nullptr, 0);
+  }
+  out[0] = ' ';
+  return 1 + FormatShortReference(data, verse, out + 1, size - 1);
+}
+
 int FormatVerseLabel(const BibleData& data, RangeFormat* format, VerseIndex verse, char* out,
                      std::size_t size) {
   VerseRecord r = RecordOf(data, verse);
@@ -35,7 +45,7 @@ int FormatVerseLabel(const BibleData& data, RangeFormat* format, VerseIndex vers
     format->book = r.book;
     format->chapter = r.chapter;
     if (style == kLabelFull)
-      written = std::snprintf(out, size, " %s %d:%d", BookAbbreviations[r.book], r.chapter, r.verse);
+      written = BlankAndShortReference(data, verse, out, size);
     else if (style == kLabelPartial)
       written = std::snprintf(out, size, " %d:%d", r.chapter, r.verse);
     else
@@ -43,10 +53,10 @@ int FormatVerseLabel(const BibleData& data, RangeFormat* format, VerseIndex vers
     return Fitted(written, size);
   }
   if (style == kLabelFull) {
-    written = std::snprintf(out, size, " %s %d:%d", BookAbbreviations[r.book], r.chapter, r.verse);
+    written = BlankAndShortReference(data, verse, out, size);
   } else if (style == kLabelPartial) {
     if (r.book != format->book) {
-      written = std::snprintf(out, size, " %s %d:%d", BookAbbreviations[r.book], r.chapter, r.verse);
+      written = BlankAndShortReference(data, verse, out, size);
       format->book = r.book;
       format->chapter = r.chapter;
     } else if (r.chapter != format->chapter) {

@@ -45,8 +45,8 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequenc
 // One case: the passage at `top` with these options, repainted g_rounds times.
 void TimeRepaints(const char* name, VerseIndex top, int paragraph, int italics) {
   HWND passage = Windows().passage;
-  App().settings.ParagraphFormat = static_cast<std::uint8_t>(paragraph);
-  App().settings.Italics = static_cast<std::uint8_t>(italics);
+  App().passage.ParagraphFormat = static_cast<std::uint8_t>(paragraph);
+  App().passage.Italics = static_cast<std::uint8_t>(italics);
   SetCurrentVerse(top);
   UpdateWindow(passage);
   Pump();

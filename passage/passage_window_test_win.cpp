@@ -49,10 +49,10 @@ void ShowVerse(VerseIndex verse) {
 PassageView CurrentView() {
   PassageView view;
   view.bible = &App().store.bible;
-  view.top = App().settings.CurrentVerse;
-  view.paragraph_format = App().settings.ParagraphFormat != 0;
-  view.italics = App().settings.Italics;
-  view.font = App().settings.ReadWindowFont;
+  view.top = App().passage.CurrentVerse;
+  view.paragraph_format = App().passage.ParagraphFormat != 0;
+  view.italics = App().passage.Italics;
+  view.font = App().passage.ReadWindowFont;
   RECT client;
   GetClientRect(Passage(), &client);
   view.width = client.right;
@@ -126,17 +126,17 @@ void Select(SelectionPoint from, SelectionPoint to) {
 
 TEST_F(PassageWindow, FirstClickOnlyFocusesThenDragSelectsAndCopies) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(0);
     SetFocus(Windows().verse_list);
     POINT label = PointOf({0, 0});
     ASSERT_GE(label.x, 0);
     Click(label);
     EXPECT_EQ(GetFocus(), Passage());
-    EXPECT_NE(App().shell.selection_owner, kPassageOwner) << "the first click only focuses";
+    EXPECT_NE(App().selection.owner, kPassageOwner) << "the first click only focuses";
 
     Select({0, 0}, {1, 0});
-    EXPECT_EQ(App().shell.selection_owner, kPassageOwner);
+    EXPECT_EQ(App().selection.owner, kPassageOwner);
     SendMessageA(Passage(), WM_COMMAND, CMD_COPY, 0);
     std::string ge = BookAbbreviations[1];
     EXPECT_EQ(ClipboardText(), " " + ge + " 1:1 " + VerseText(App().store.bible, 0) + " \r\n 2 ");
@@ -149,7 +149,7 @@ TEST_F(PassageWindow, FirstClickOnlyFocusesThenDragSelectsAndCopies) {
 
 TEST_F(PassageWindow, ASelectionAcrossAChapterCopiesTheHeading) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(29);  // Genesis 1:30
     SetFocus(Passage());
     Select({30, 1}, {31, 2});
@@ -161,7 +161,7 @@ TEST_F(PassageWindow, ASelectionAcrossAChapterCopiesTheHeading) {
 
 TEST_F(PassageWindow, SearchPrefillKeepsLettersAndBlanks) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(0);
     SetFocus(Passage());
     Select({0, 0}, {0, 3});
@@ -180,24 +180,24 @@ TEST_F(PassageWindow, KeysScrollAndLeftGivesTheVerseListTheFocus) {
     VerseIndex bottom = App().passage.bottom_verse;
     ASSERT_GT(bottom, 100);
     SendMessageA(Passage(), WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, bottom);
+    EXPECT_EQ(App().passage.CurrentVerse, bottom);
     UpdateWindow(Passage());
     SendMessageA(Passage(), WM_KEYDOWN, VK_PRIOR, 0);
-    VerseIndex up = App().settings.CurrentVerse;
+    VerseIndex up = App().passage.CurrentVerse;
     EXPECT_LE(up, 100);
     UpdateWindow(Passage());
     SendMessageA(Passage(), WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, bottom) << "page down returns to the old top";
+    EXPECT_EQ(App().passage.CurrentVerse, bottom) << "page down returns to the old top";
     SendMessageA(Passage(), WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, bottom + 1);
+    EXPECT_EQ(App().passage.CurrentVerse, bottom + 1);
     SendMessageA(Passage(), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, bottom);
+    EXPECT_EQ(App().passage.CurrentVerse, bottom);
     SendMessageA(Passage(), WM_KEYDOWN, VK_HOME, 0);
     SendMessageA(Passage(), WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, bottom);
+    EXPECT_EQ(App().passage.CurrentVerse, bottom);
     ShowVerse(0);
     SendMessageA(Passage(), WM_KEYDOWN, VK_PRIOR, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, 0);
+    EXPECT_EQ(App().passage.CurrentVerse, 0);
     SendMessageA(Passage(), WM_KEYDOWN, VK_LEFT, 0);
     EXPECT_EQ(GetFocus(), Windows().verse_list);
   });
@@ -205,7 +205,7 @@ TEST_F(PassageWindow, KeysScrollAndLeftGivesTheVerseListTheFocus) {
 
 TEST_F(PassageWindow, ContextMenuItemsAndGreying) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(0);
     SetFocus(Passage());
     std::string ge = BookAbbreviations[1];
@@ -237,18 +237,18 @@ TEST_F(PassageWindow, MenuCommandsGoToTheMainWindow) {
     ShowVerse(0);
     SetFocus(Passage());
     SendMessageA(Passage(), WM_COMMAND, CMD_GOTO_BOOK_FIRST + 18, 0);  // Psalms
-    VerseRecord record = RecordOf(App().store.bible, App().settings.CurrentVerse);
+    VerseRecord record = RecordOf(App().store.bible, App().passage.CurrentVerse);
     EXPECT_EQ(record.book, 19);
     EXPECT_EQ(record.chapter, 1);
     EXPECT_EQ(record.verse, 1);
     SendMessageA(Passage(), WM_COMMAND, CMD_NEXT_CHAPTER, 0);
-    EXPECT_EQ(RecordOf(App().store.bible, App().settings.CurrentVerse).chapter, 2);
+    EXPECT_EQ(RecordOf(App().store.bible, App().passage.CurrentVerse).chapter, 2);
     // Bookmark 10: set at the current verse, then gone to from elsewhere.
-    VerseIndex marked = App().settings.CurrentVerse;
+    VerseIndex marked = App().passage.CurrentVerse;
     SendMessageA(Passage(), WM_COMMAND, CMD_SET_BOOKMARK_LAST, 0);
     ShowVerse(0);
     SendMessageA(Passage(), WM_COMMAND, CMD_GOTO_BOOKMARK_LAST, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, marked);
+    EXPECT_EQ(App().passage.CurrentVerse, marked);
   });
 }
 
@@ -256,14 +256,14 @@ TEST_F(PassageWindow, MenuCommandsGoToTheMainWindow) {
 // selection's first verse when the passage holds one.
 TEST_F(PassageWindow, ChapterStepsStartAtTheTopAndBookmarksAtTheSelection) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(29);  // Genesis 1:30, with Genesis 2 below it
     SetFocus(Passage());
     Select({31, 1}, {31, 3});  // inside Genesis 2:1
     SendMessageA(Passage(), WM_COMMAND, CMD_SET_BOOKMARK_LAST, 0);
-    EXPECT_EQ(App().settings.Bookmarks[9], 31);
+    EXPECT_EQ(App().shell.Bookmarks[9], 31);
     SendMessageA(Passage(), WM_COMMAND, CMD_NEXT_CHAPTER, 0);
-    VerseRecord record = RecordOf(App().store.bible, App().settings.CurrentVerse);
+    VerseRecord record = RecordOf(App().store.bible, App().passage.CurrentVerse);
     EXPECT_EQ(record.chapter, 2);
     EXPECT_EQ(record.verse, 1);
   });
@@ -319,7 +319,7 @@ TEST_F(PassageWindow, CtrlPageAndHomeEndKeysMoveThePassageOnlyWhileItHasTheFocus
     });
     steps.push_back([&row] {
       SCOPED_TRACE(row.name);
-      EXPECT_EQ(Numbers(App().settings.CurrentVerse), Numbers(row.book, row.chapter, row.verse));
+      EXPECT_EQ(Numbers(App().passage.CurrentVerse), Numbers(row.book, row.chapter, row.verse));
     });
   }
   RunSteps(std::move(steps));
@@ -338,26 +338,26 @@ TEST_F(PassageWindow, BookmarkKeysSetAndGoAndTheMenuShowsThem) {
         PressKey('1', kCtrl | kAlt);
       },
       [&] {
-        EXPECT_EQ(App().settings.Bookmarks[0], psalm23);
+        EXPECT_EQ(App().shell.Bookmarks[0], psalm23);
         EXPECT_EQ(MenuText(CMD_GOTO_BOOKMARK_FIRST), "Psalms 23:1\tCtrl+1");
         ShowVerse(john316);
         PressKey('0', kCtrl | kAlt);
       },
       [&] {
-        EXPECT_EQ(App().settings.Bookmarks[9], john316);
+        EXPECT_EQ(App().shell.Bookmarks[9], john316);
         EXPECT_EQ(MenuText(CMD_GOTO_BOOKMARK_LAST), "John 3:16\tCtrl+0");
         EXPECT_EQ(MenuText(CMD_SET_BOOKMARK_LAST), "Set 10\tCtrl+Alt+0");
-        EXPECT_EQ(App().settings.CurrentVerse, john316) << "setting a bookmark leaves the passage";
+        EXPECT_EQ(App().passage.CurrentVerse, john316) << "setting a bookmark leaves the passage";
         for (int n = 2; n <= 9; ++n) EXPECT_EQ(MenuText(138 + n), "Genesis 1:1\tCtrl+" + std::to_string(n));
         ShowVerse(0);
         SetFocus(Windows().verse_list);  // going to a bookmark needs no passage focus
         PressKey('0', kCtrl);
       },
       [&] {
-        EXPECT_EQ(Numbers(App().settings.CurrentVerse), "43 3:16");
+        EXPECT_EQ(Numbers(App().passage.CurrentVerse), "43 3:16");
         PressKey('1', kCtrl);
       },
-      [&] { EXPECT_EQ(Numbers(App().settings.CurrentVerse), "19 23:1"); },
+      [&] { EXPECT_EQ(Numbers(App().passage.CurrentVerse), "19 23:1"); },
   });
 }
 
@@ -387,7 +387,7 @@ TEST_F(PassageWindow, TodaysProverbShowsThePassagePaneAtTheDaysChapter) {
       SendMessageA(Windows().main, WM_COMMAND, CMD_TODAYS_PROVERB, 0);
       EXPECT_TRUE(IsWindowVisible(Passage()));
       EXPECT_TRUE(Checked(CMD_VIEW_PASSAGE));
-      EXPECT_EQ(Numbers(App().settings.CurrentVerse), Numbers(kProverbsBook, day, 1));
+      EXPECT_EQ(Numbers(App().passage.CurrentVerse), Numbers(kProverbsBook, day, 1));
     });
   }
   RunSteps(std::move(steps));
@@ -439,15 +439,15 @@ void ExpectNoSelectionAnywhere() {
 
 TEST_F(PassageWindow, AClickThatHitsNoTextLeavesNoSelection) {
   Run([](HWND) {
-    App().settings.ParagraphFormat = 0;
+    App().passage.ParagraphFormat = 0;
     ShowVerse(kLastVerse - 1);  // Revelation 22:20 and 22:21, then empty window
     SetFocus(Passage());
     const std::vector<unsigned char> unselected = ClientPixels();
 
     // Words of the second verse: a drag near the top edge would scroll.
     Select({kLastVerse, 1}, {kLastVerse, 3});
-    ASSERT_EQ(App().shell.selection_owner, kPassageOwner);
-    ASSERT_EQ(App().settings.CurrentVerse, kLastVerse - 1);
+    ASSERT_EQ(App().selection.owner, kPassageOwner);
+    ASSERT_EQ(App().passage.CurrentVerse, kLastVerse - 1);
     EXPECT_FALSE(Greyed(CMD_COPY));
     EXPECT_TRUE(ClientPixels() != unselected) << "the capture shows a selection";
 
@@ -456,15 +456,15 @@ TEST_F(PassageWindow, AClickThatHitsNoTextLeavesNoSelection) {
     const POINT below = {client.right / 2, client.bottom - 8};
     ASSERT_FALSE(HitsText(below));
     Click(below);
-    EXPECT_EQ(App().passage.anchor, kNoPoint);
-    EXPECT_EQ(App().passage.end, kNoPoint);
-    EXPECT_FALSE(App().passage.dragging);
+    EXPECT_EQ(App().selection.anchor, kNoPoint);
+    EXPECT_EQ(App().selection.end, kNoPoint);
+    EXPECT_FALSE(App().selection.dragging);
     EXPECT_TRUE(ClientPixels() == unselected) << "the page is painted without a selection";
     ExpectNoSelectionAnywhere();
 
     // The passage named the owner with both points at (-1, -1): the same.
-    App().shell.selection_owner = kPassageOwner;
-    App().passage.anchor = App().passage.end = kNoPoint;
+    App().selection.owner = kPassageOwner;
+    App().selection.anchor = App().selection.end = kNoPoint;
     InvalidateRect(Passage(), nullptr, TRUE);
     EXPECT_TRUE(ClientPixels() == unselected) << "the page is painted without a selection";
     ExpectNoSelectionAnywhere();
@@ -495,8 +495,8 @@ TEST_F(PassageWindow, ScreenshotsOfGenesisOne) {
         {"passage_paragraphs.bmp", 1, kItalicsInItalicType},
     };
     for (const Shot& shot : shots) {
-      App().settings.ParagraphFormat = static_cast<std::uint8_t>(shot.paragraph);
-      App().settings.Italics = static_cast<std::uint8_t>(shot.italics);
+      App().passage.ParagraphFormat = static_cast<std::uint8_t>(shot.paragraph);
+      App().passage.Italics = static_cast<std::uint8_t>(shot.italics);
       ShowVerse(0);
       SavePassageShot(shot.name);
     }

@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
+#include "shell/command_table.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -33,24 +34,15 @@ constexpr std::size_t kMenuTextSize = 96;
 // and James, which gives four columns.
 bool StartsBookColumn(int book) { return book == 21 || book == 40 || book == 59; }
 
-const int kFocusCommands[] = {CMD_PREVIOUS_CHAPTER, CMD_NEXT_CHAPTER, CMD_PREVIOUS_BOOK, CMD_NEXT_BOOK};
-
 AppState& app() { return App(); }
 PassageState& passage() { return App().passage; }
-VerseIndex& current_verse() { return App().settings.CurrentVerse; }
-int& selection_owner() { return App().shell.selection_owner; }
+VerseIndex& current_verse() { return App().passage.CurrentVerse; }
+int& selection_owner() { return App().selection.owner; }
 
-SelectionState Selection() {
-  SelectionState selection;
-  selection.owner = selection_owner();
-  selection.anchor = passage().anchor;
-  selection.end = passage().end;
-  selection.dragging = passage().dragging;
-  return selection;
-}
+const SelectionState& Selection() { return App().selection; }
 
 PassageView ViewOf(HWND hwnd) {
-  const Settings& settings = app().settings;
+  const PassageSettings& settings = app().passage;
   PassageView view;
   view.bible = &app().store.bible;
   view.top = ClampVerse(current_verse());
@@ -128,7 +120,7 @@ bool HitTestPassage(HWND hwnd, int x, int y, SelectionPoint* point) {
 // --- Focus ------------------------------------------------------------------
 
 void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
-  for (int command : kFocusCommands) EnableCommand(command, true);
+  for (int command : kPassageFocusCommands) EnableCommand(command, true);
   if (selection_owner() != kPassageOwner) {
     selection_owner() = kNoSelectionOwner;
     EnableCopy(false);
@@ -141,11 +133,11 @@ void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
 }
 
 void Passage_OnKillFocus(HWND hwnd, HWND) {
-  for (int command : kFocusCommands) EnableCommand(command, false);
+  for (int command : kPassageFocusCommands) EnableCommand(command, false);
   DestroyCaret();
   selection_owner() = kNoSelectionOwner;
   EnableCopy(false);
-  passage().dragging = false;
+  App().selection.dragging = false;
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -155,17 +147,17 @@ void Passage_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   if (GetFocus() != hwnd) {
     // The first click into an unfocused passage only focuses it.
     SetFocus(hwnd);
-    passage().dragging = false;
+    App().selection.dragging = false;
     return;
   }
   SelectionPoint point = kNoPoint;
   HitTestPassage(hwnd, x, y, &point);
-  passage().anchor = point;
-  passage().end = point;
+  App().selection.anchor = point;
+  App().selection.end = point;
   if (point.item >= 0) {
     selection_owner() = kPassageOwner;
     EnableCopy(true);
-    passage().dragging = true;
+    App().selection.dragging = true;
   } else if (selection_owner() == kPassageOwner) {
     // A click below the end of the Bible: no selection any more, so Copy
     // and the context menu see none.
@@ -176,7 +168,7 @@ void Passage_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
 }
 
 void Passage_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
-  if (!(keys & MK_LBUTTON) || selection_owner() != kPassageOwner || !passage().dragging) return;
+  if (!(keys & MK_LBUTTON) || selection_owner() != kPassageOwner || !App().selection.dragging) return;
   RECT client;
   GetClientRect(hwnd, &client);
   VerseIndex top = current_verse();
@@ -185,12 +177,12 @@ void Passage_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
   } else if (y > client.bottom - kAutoScrollMargin && top < kLastVerse) {
     SetCurrentVerse(top + 1);
   }
-  SelectionPoint point = passage().end;
-  if (HitTestPassage(hwnd, x, y, &point)) passage().end = point;
+  SelectionPoint point = App().selection.end;
+  if (HitTestPassage(hwnd, x, y, &point)) App().selection.end = point;
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void Passage_OnLButtonUp(HWND, int, int, UINT) { passage().dragging = false; }
+void Passage_OnLButtonUp(HWND, int, int, UINT) { App().selection.dragging = false; }
 
 // --- Keys and scrolling -------------------------------------------------------
 
@@ -249,7 +241,7 @@ HMENU GoToBookMenu() {
 HMENU GoToBookmarkMenu() {
   HMENU menu = CreatePopupMenu();
   for (int n = 1; n <= kBookmarkCount; ++n) {
-    std::string text = BookmarkMenuText(app().store.bible, app().settings.Bookmarks, n);
+    std::string text = BookmarkMenuText(app().store.bible, app().shell.Bookmarks, n);
     AppendMenuA(menu, MF_STRING, CMD_GOTO_BOOKMARK_FIRST + n - 1, text.c_str());
   }
   return menu;
@@ -269,10 +261,8 @@ void Passage_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   if (!DataReady()) return;
   if (GetFocus() != hwnd) SetFocus(hwnd);
 
-  VerseRecord record = RecordOf(app().store.bible, PassageCurrentVerse());
   char reference[kReferenceSize];
-  std::snprintf(reference, sizeof reference, "%s %d:%d", BookAbbreviations[record.book], record.chapter,
-                record.verse);
+  FormatShortReference(app().store.bible, PassageCurrentVerse(), reference, sizeof reference);
   const UINT with_selection = PassageHasSelection(Selection()) ? MF_ENABLED : MF_GRAYED;
   const UINT note_state = app().shell.note_editor_open ? MF_GRAYED : MF_ENABLED;
   char text[kMenuTextSize];
@@ -333,7 +323,7 @@ bool ForwardedToMain(int id) {
 // Hands the selected text, letters and blanks only, to a search dialog the
 // main window opens with it.
 void SearchWithSelection(int command, char* prefill, std::size_t size) {
-  if (!PassageSearchPrefill(app().store.bible, Selection(), app().settings.ParagraphFormat != 0, prefill, size)) {
+  if (!PassageSearchPrefill(app().store.bible, Selection(), app().passage.ParagraphFormat != 0, prefill, size)) {
     return;
   }
   SendMessageA(Windows().main, WM_COMMAND, command, 0);
@@ -346,7 +336,7 @@ void Passage_OnCommand(HWND, int id, HWND, UINT) {
   }
   switch (id) {
     case CMD_COPY:
-      CopyPassageSelection(app().store.bible, Selection(), app().settings.ParagraphFormat != 0, ShellClipboard(),
+      CopyPassageSelection(app().store.bible, Selection(), app().passage.ParagraphFormat != 0, ShellClipboard(),
                            ShellMessages());
       break;
     case CMD_WORD_SEARCH:
@@ -397,14 +387,14 @@ LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 void SetCurrentVerse(VerseIndex verse) {
   current_verse() = ClampVerse(verse);
   if (Windows().passage) InvalidateRect(Windows().passage, nullptr, TRUE);
-  if (app().settings.BindNotes && app().notes.table.count > 0) ShowNote(app().notes, ShellNotesPorts(), current_verse());
+  if (app().notes.BindNotes && app().notes.table.count > 0) ShowNote(app().notes, ShellNotesPorts(), current_verse());
 }
 
 VerseIndex PassageCurrentVerse() {
-  const PassageState& state = passage();
-  if (selection_owner() == kPassageOwner && state.anchor.item >= current_verse() &&
-      state.end.item <= state.bottom_verse) {
-    return state.anchor.item;
+  const SelectionState& selection = Selection();
+  if (selection.owner == kPassageOwner && selection.anchor.item >= current_verse() &&
+      selection.end.item <= passage().bottom_verse) {
+    return selection.anchor.item;
   }
   return current_verse();
 }

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-#include "passage/passage_state.h"
+#include "passage/selection.h"
 #include "platform/text_canvas.h"
 
 namespace kv {

@@ -55,10 +55,6 @@ class VerseWords {
   void UprightFont() { italic_font_ = false; }
 
  private:
-  void Append(unsigned char c) {
-    if (size_ < kWordBufferSize) word_[size_++] = static_cast<char>(c);
-  }
-
   const unsigned char* p_;
   bool italic_type_;
   bool brackets_;
@@ -71,35 +67,43 @@ class VerseWords {
   bool italic_font_ = false;
 };
 
-// Inline: the layout builds every word of a window through it.
+// Inline: the layout builds every word of a window through it. The text
+// position and the word's size are kept in locals while the word is built,
+// since stores into the word buffer could otherwise change them.
 inline void VerseWords::Next() {
-  size_ = 0;
+  const unsigned char* p = p_;
+  std::size_t size = 0;
+  auto append = [this, &size](unsigned char c) {
+    if (size < kWordBufferSize) word_[size++] = static_cast<char>(c);
+  };
   ended_verse_ = false;
-  source_ = p_;
+  source_ = p;
   for (;;) {
-    const unsigned char c = *p_;
+    const unsigned char c = *p;
     if (c == kPilcrow) {
-      Append(kPilcrow);
-      Append(' ');
-      ++p_;
+      append(kPilcrow);
+      append(' ');
+      ++p;
       break;
     }
     if (c == 0) {
-      Append(' ');
-      source_end_ = p_;
-      ++p_;
+      append(' ');
+      source_end_ = p;
+      ++p;
       ended_verse_ = true;
+      p_ = p;
+      size_ = size;
       return;
     }
     if (c == ' ') {
-      Append(' ');
-      ++p_;
+      append(' ');
+      ++p;
       break;
     }
     if (c == '[') {
-      ++p_;
+      ++p;
       if (brackets_) {
-        Append('[');
+        append('[');
       } else if (italic_type_) {
         italic_ = true;
         italic_font_ = true;
@@ -108,41 +112,43 @@ inline void VerseWords::Next() {
     }
     if (c == ']') {
       if (brackets_) {
-        Append(']');
-        ++p_;
+        append(']');
+        ++p;
         continue;
       }
       if (!italic_type_) {
-        ++p_;
+        ++p;
         continue;
       }
-      if (size_ == 0) {
+      if (size == 0) {
         // The rest of a supplied word whose punctuation was drawn with it:
         // back to upright type, past the bracket and the punctuation. The
         // verse's end is never skipped.
         italic_ = false;
         italic_font_ = false;
-        ++p_;
-        if (*p_ != 0) ++p_;
+        ++p;
+        if (*p != 0) ++p;
         continue;
       }
-      if (p_[1] == 0) {
+      if (p[1] == 0) {
         // A supplied word that ends the verse's text: the word stays in
         // italic type and the verse ends as any other, so the next verse
         // starts upright.
         italic_ = false;
-        ++p_;
+        ++p;
         continue;
       }
       // The punctuation after a supplied word joins it and is drawn upright;
       // the position stays on the bracket for the next word.
-      Append(p_[1]);
+      append(p[1]);
       break;
     }
-    Append(c);
-    ++p_;
+    append(c);
+    ++p;
   }
-  source_end_ = p_;
+  source_end_ = p;
+  p_ = p;
+  size_ = size;
 }
 
 }  // namespace kv

@@ -13,9 +13,6 @@ constexpr bool IsAsciiUpper(unsigned char c) { return c >= 'A' && c <= 'Z'; }
 constexpr unsigned char ToLowerAscii(unsigned char c) {
   return IsAsciiUpper(c) ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
-constexpr unsigned char ToUpperAscii(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - ('a' - 'A')) : c;
-}
 // Blank, tab, line feed, vertical tab, form feed, carriage return.
 constexpr bool IsAsciiSpace(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 

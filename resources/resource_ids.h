@@ -27,6 +27,10 @@
 #define ID_NOTE_SET_TAB 7
 #define ID_NOTES_WINDOW 8
 #define ID_NOTES_DISPLAY 9
+// Two children share the id 10: the passage window ("READWINDOW"), a child
+// of the passage tab control, and the note editor frame ("NOTEEDIT"), a
+// child of the main window. Ids need only be unique among one parent's
+// children, so the two never meet.
 #define ID_PASSAGE_WINDOW 10
 #define ID_NOTE_EDITOR_FRAME 10
 #define ID_NOTE_EDITOR 13

@@ -4,7 +4,8 @@
 KV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
-# Debian packages, by name. Build: the host and MinGW compilers, CMake, the
+# Debian packages, by name. Build: the host and MinGW compilers (the 32-bit
+# release with the win32 thread model, see cmake/mingw-i686.cmake), CMake, the
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
 # strace: the note store's tests inject faults into its system calls.
@@ -14,7 +15,7 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 KV_PACKAGES=(
   cmake make g++ libc6-dev
   clang-14 libclang-rt-14-dev
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev
   googletest libgtest-dev libbenchmark-dev zlib1g-dev
   sword-text-kjv

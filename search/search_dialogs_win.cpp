@@ -186,7 +186,7 @@ bool RunSearchAndShow(SearchDialog dialog) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   outcome = RunSearch(app.store.bible, app.search, dialog);
   if (outcome.found) {
-    app.shell.selection_owner = kNoSelectionOwner;
+    app.selection.owner = kNoSelectionOwner;
     FillReferenceList();
     ShowNewVerseList(app.search.result_count);
     SetFocus(app.shell.verse_list_tab_index == 1 ? Windows().reference_list : Windows().verse_list);

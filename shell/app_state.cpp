@@ -9,8 +9,18 @@ AppState& App() {
   return state;
 }
 
-void TakeOverSettings(AppState& app) {
-  const Settings& s = app.settings;
+namespace {
+
+SettingsOwners OwnersOf(AppState& app, SearchSettings* search, NoteChoiceSettings* note_choice) {
+  return {&app.passage, &app.verse_list, &app.notes, &app.output, &app.shell, search, note_choice};
+}
+
+}  // namespace
+
+void LoadAppSettings(AppState& app, Profile& profile, const SettingsContext& context) {
+  SearchSettings s;
+  NoteChoiceSettings choice;
+  LoadSettings(profile, context, OwnersOf(app, &s, &choice));
   SearchOptions& options = app.search.options;
   options.boolean_type = s.BooleanType;
   options.case_sensitive = s.CaseSensitive != 0;
@@ -21,12 +31,12 @@ void TakeOverSettings(AppState& app) {
   for (int i = 0; i < kSearchHistorySize; ++i)
     std::memcpy(app.search.search_history[i], s.SearchHistory[i].data(), kSearchTextSize);
   app.search.search_text_prefill[0] = '\0';
-  app.notes.current_set = s.CurrentNoteSet;
-  app.notes.current_verse = s.CurrentNoteVerse;
+  app.notes.current_set = choice.CurrentNoteSet;
+  app.notes.current_verse = choice.CurrentNoteVerse;
 }
 
-void GatherSettings(AppState& app) {
-  Settings& s = app.settings;
+bool SaveAppSettings(AppState& app, Profile& profile) {
+  SearchSettings s;
   const SearchOptions& options = app.search.options;
   s.BooleanType = options.boolean_type;
   s.CaseSensitive = options.case_sensitive ? 1 : 0;
@@ -38,8 +48,10 @@ void GatherSettings(AppState& app) {
     std::memcpy(s.SearchHistory[i].data(), app.search.search_history[i], kSearchTextSize);
     s.SearchHistory[i][kSearchTextSize - 1] = '\0';
   }
-  s.CurrentNoteSet = app.notes.current_set;
-  s.CurrentNoteVerse = app.notes.current_verse;
+  NoteChoiceSettings choice;
+  choice.CurrentNoteSet = app.notes.current_set;
+  choice.CurrentNoteVerse = app.notes.current_verse;
+  return SaveSettings(profile, OwnersOf(app, &s, &choice));
 }
 
 }  // namespace kv

@@ -7,6 +7,8 @@
 #include "notes/note_files.h"
 #include "notes/note_search.h"
 #include "passage/passage_state.h"
+#include "passage/selection.h"
+#include "platform/profile.h"
 #include "search/search_state.h"
 #include "shell/navigation.h"
 #include "shell/settings.h"
@@ -19,7 +21,7 @@ struct StoreState {
   BibleData bible;
 };
 
-struct ShellState {
+struct ShellState : ShellSettings {
   // Set once the main window's creation has run to the end: only then are
   // the settings written at exit, so a broken start never overwrites them.
   bool startup_complete = false;
@@ -29,7 +31,6 @@ struct ShellState {
   bool note_editor_open = false;
   // The tab shown in the verse list pane: 0 "Verse List", 1 "Reference List".
   int verse_list_tab_index = 0;
-  int selection_owner = kNoSelectionOwner;
   char note_search_prefill[kNoteSearchTextSize] = {};
   // Where Today's Proverb reads the date: the system's local date unless a
   // test sets a calendar of its own.
@@ -38,22 +39,25 @@ struct ShellState {
 
 struct AppState {
   StoreState store;
-  // Every setting as read at start-up; the view flags, bookmarks, fonts,
-  // display and format options live here for the run. The search options
-  // and history move to `search`, the note set and verse to `notes`.
-  Settings settings;
   SearchState search;
-  NotesState notes;
   PassageState passage;
   VerseListState verse_list;
+  NotesState notes;
+  OutputSettings output;
   ShellState shell;
+  // The program's one selection, shared by the passage, the verse list and
+  // the notes panes.
+  SelectionState selection;
 };
 
 AppState& App();
 
-// Hands the settings that other groups own over to them after reading.
-void TakeOverSettings(AppState& app);
-// Gathers them back into `app.settings` before writing.
-void GatherSettings(AppState& app);
+// Reads the settings file into the owners of its keys: the passage, the
+// verse list, the notes, the output and the shell take theirs directly; the
+// search options and history and the note set and verse are handed to the
+// search and the notes in their own form.
+void LoadAppSettings(AppState& app, Profile& profile, const SettingsContext& context);
+// Writes the settings file from the owners. False when a key could not be written.
+bool SaveAppSettings(AppState& app, Profile& profile);
 
 }  // namespace kv

@@ -60,14 +60,14 @@ void ShowAbout() { DialogBoxParamA(Windows().instance, IDD_ABOUT, Main(), AboutP
 
 void GotoVerse() {
   VerseIndex verse = kNoVerse;
-  if (RunGotoVerseDialog(Main(), app().store.bible, app().settings.CurrentVerse, &verse)) SetCurrentVerse(verse);
+  if (RunGotoVerseDialog(Main(), app().store.bible, app().passage.CurrentVerse, &verse)) SetCurrentVerse(verse);
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
   SetFocus(Windows().passage);
 }
 
 void MovePassage(VerseIndex (*step)(const BibleData&, VerseIndex)) {
   EnsurePaneVisible(CMD_VIEW_PASSAGE);
-  SetCurrentVerse(step(app().store.bible, app().settings.CurrentVerse));
+  SetCurrentVerse(step(app().store.bible, app().passage.CurrentVerse));
 }
 
 void ShowTodaysProverb() {
@@ -77,7 +77,7 @@ void ShowTodaysProverb() {
 }
 
 void SetBookmarkCommand(int n) {
-  SetBookmark(&app().settings.Bookmarks, n, PassageCurrentVerse());
+  SetBookmark(&app().shell.Bookmarks, n, PassageCurrentVerse());
   WriteBookmarkItem(n);
 }
 
@@ -108,7 +108,7 @@ void EditCurrentNote() {
 }
 
 void BindNotes() {
-  Settings& s = app().settings;
+  NotesSettings& s = app().notes;
   if (s.BindNotes == 0) {
     s.BindNotes = 1;
     CheckCommand(CMD_BIND_NOTES, true);
@@ -149,13 +149,13 @@ void PageSetup() {
 }
 
 void Cut() {
-  if (app().shell.selection_owner != kNoteEditorOwner) return;
+  if (app().selection.owner != kNoteEditorOwner) return;
   SendMessageA(Windows().note_editor, WM_CUT, 0, 0);
   SetButtonState(CMD_PASTE, kButtonEnabled);
 }
 
 void Copy() {
-  switch (app().shell.selection_owner) {
+  switch (app().selection.owner) {
     case kVerseListOwner:
       SendMessageA(Windows().verse_list, WM_COMMAND, CMD_COPY, 0);
       break;
@@ -179,7 +179,7 @@ void ToggleView(int command, std::int32_t* flag) {
 }
 
 void ToggleToolbar() {
-  std::int32_t& flag = app().settings.ToolBar;
+  std::int32_t& flag = app().shell.ToolBar;
   flag = flag ? 0 : 1;
   CheckCommand(CMD_VIEW_TOOLBAR, flag != 0);
   ShowWindow(Windows().toolbar, SW_SHOW);
@@ -301,9 +301,9 @@ void DispatchSingle(int command) {
     case CMD_FONT_NOTES: ChooseNotesFont(); break;
     case CMD_KEY_HIGHLIGHT_COLOR: ChooseKeyHighlightColor(); break;
     // View
-    case CMD_VIEW_VERSE_LIST: ToggleView(command, &a.settings.VerseListWindow); break;
-    case CMD_VIEW_PASSAGE: ToggleView(command, &a.settings.ReadWindow); break;
-    case CMD_VIEW_NOTES: ToggleView(command, &a.settings.NotesWindow); break;
+    case CMD_VIEW_VERSE_LIST: ToggleView(command, &a.shell.VerseListWindow); break;
+    case CMD_VIEW_PASSAGE: ToggleView(command, &a.shell.ReadWindow); break;
+    case CMD_VIEW_NOTES: ToggleView(command, &a.shell.NotesWindow); break;
     case CMD_VIEW_TOOLBAR: ToggleToolbar(); break;
     // Help
     case CMD_HELP_TOPICS: CallHelp(Main(), HELP_CONTENTS); break;
@@ -357,7 +357,7 @@ void WithWaitCursor(const std::function<void()>& operation) {
 }
 
 void WriteBookmarkItem(int n) {
-  const std::string text = BookmarkMenuText(app().store.bible, app().settings.Bookmarks, n);
+  const std::string text = BookmarkMenuText(app().store.bible, app().shell.Bookmarks, n);
   const UINT command = static_cast<UINT>(CMD_GOTO_BOOKMARK_FIRST + n - 1);
   ModifyMenuA(Windows().menu, command, MF_BYCOMMAND | MF_STRING, command, text.c_str());
 }
@@ -370,7 +370,7 @@ void DispatchCommand(int command, HWND, UINT) {
   if (command >= CMD_GOTO_BOOK_FIRST && command <= CMD_GOTO_BOOK_LAST) {
     SetCurrentVerse(GoToBook(app().store.bible, command - CMD_GOTO_BOOK_FIRST + 1));
   } else if (command >= CMD_GOTO_BOOKMARK_FIRST && command <= CMD_GOTO_BOOKMARK_LAST) {
-    SetCurrentVerse(BookmarkVerse(app().settings.Bookmarks, command - CMD_GOTO_BOOKMARK_FIRST + 1));
+    SetCurrentVerse(BookmarkVerse(app().shell.Bookmarks, command - CMD_GOTO_BOOKMARK_FIRST + 1));
   } else if (command >= CMD_SET_BOOKMARK_FIRST && command <= CMD_SET_BOOKMARK_LAST) {
     SetBookmarkCommand(command - CMD_SET_BOOKMARK_FIRST + 1);
   } else if (command >= CMD_SINGLE_FIRST && command <= CMD_SINGLE_LAST) {

@@ -19,7 +19,7 @@ constexpr int kCustomColorCount = 16;
 
 // The passage and the verse list lay out afresh from the state on every
 // paint, so a repaint is all a display change needs.
-void RepaintPassage() { SetCurrentVerse(App().settings.CurrentVerse); }
+void RepaintPassage() { SetCurrentVerse(App().passage.CurrentVerse); }
 void RepaintVerseList() { SetVerseListTop(App().verse_list.top); }
 
 // The system font chooser on `font`, which it updates on OK.
@@ -42,14 +42,14 @@ bool ChooseDisplayFont(FontDescription* font) {
 
 void ToggleParagraphFormat() {
   AppState& app = App();
-  app.settings.ParagraphFormat = app.settings.ParagraphFormat ? 0 : 1;
-  CheckCommand(CMD_PARAGRAPH_FORMAT, app.settings.ParagraphFormat != 0);
-  if (app.shell.selection_owner == kPassageOwner) app.shell.selection_owner = kNoSelectionOwner;
+  app.passage.ParagraphFormat = app.passage.ParagraphFormat ? 0 : 1;
+  CheckCommand(CMD_PARAGRAPH_FORMAT, app.passage.ParagraphFormat != 0);
+  if (app.selection.owner == kPassageOwner) app.selection.owner = kNoSelectionOwner;
   RepaintPassage();
 }
 
 void SetItalicsMode(int mode) {
-  std::uint8_t& italics = App().settings.Italics;
+  std::uint8_t& italics = App().passage.Italics;
   if (italics <= 2) CheckCommand(CMD_ITALICS_ITALIC + italics, false);
   italics = static_cast<std::uint8_t>(mode);
   CheckCommand(CMD_ITALICS_ITALIC + mode, true);
@@ -58,18 +58,18 @@ void SetItalicsMode(int mode) {
 }
 
 void ChooseVerseListFont() {
-  if (ChooseDisplayFont(&App().settings.VerseListFont)) RepaintVerseList();
+  if (ChooseDisplayFont(&App().verse_list.VerseListFont)) RepaintVerseList();
 }
 
 void ChoosePassageFont() {
-  if (ChooseDisplayFont(&App().settings.ReadWindowFont)) RepaintPassage();
+  if (ChooseDisplayFont(&App().passage.ReadWindowFont)) RepaintPassage();
 }
 
 void ChooseNotesFont() {
-  if (!ChooseDisplayFont(&App().settings.NoteFont)) return;
+  if (!ChooseDisplayFont(&App().notes.NoteFont)) return;
   ShellWindows& w = Windows();
   if (w.note_font) DeleteObject(w.note_font);
-  LOGFONTA font = ToLogFont(App().settings.NoteFont);
+  LOGFONTA font = ToLogFont(App().notes.NoteFont);
   w.note_font = CreateFontIndirectA(&font);
   SendMessageA(w.notes_display, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
   SendMessageA(w.note_editor, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
@@ -82,11 +82,11 @@ void ChooseKeyHighlightColor() {
   CHOOSECOLORA choose = {};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = Windows().main;
-  choose.rgbResult = App().settings.KeyHighlightColor;
+  choose.rgbResult = App().verse_list.KeyHighlightColor;
   choose.lpCustColors = custom;
   choose.Flags = CC_RGBINIT;
   if (!ChooseColorA(&choose)) return;
-  App().settings.KeyHighlightColor = choose.rgbResult;
+  App().verse_list.KeyHighlightColor = choose.rgbResult;
   if (App().search.result_count != 0) RepaintVerseList();
 }
 

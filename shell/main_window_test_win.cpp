@@ -425,7 +425,7 @@ TEST_F(MainWindow, GoToVerseMovesThePassageAndKeepsTheDialogOnABadReference) {
       EXPECT_EQ("Error", script.Seen()[1].caption);
       EXPECT_EQ("Unrecognized Refrence", script.Seen()[1].text);
       EXPECT_EQ("Go To Verse", box_owner);
-      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().settings.CurrentVerse);
+      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().passage.CurrentVerse);
     }
     {
       ModalScript empty;
@@ -436,7 +436,7 @@ TEST_F(MainWindow, GoToVerseMovesThePassageAndKeepsTheDialogOnABadReference) {
       SendMessageA(main, WM_COMMAND, CMD_GOTO_VERSE, 0);
       EXPECT_TRUE(empty.Ok()) << empty.Describe();
       EXPECT_EQ(1u, empty.Seen().size());
-      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().settings.CurrentVerse);
+      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().passage.CurrentVerse);
     }
     {
       ModalScript cancel;
@@ -446,7 +446,7 @@ TEST_F(MainWindow, GoToVerseMovesThePassageAndKeepsTheDialogOnABadReference) {
       });
       SendMessageA(main, WM_COMMAND, CMD_GOTO_VERSE, 0);
       EXPECT_TRUE(cancel.Ok()) << cancel.Describe();
-      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().settings.CurrentVerse);
+      EXPECT_EQ(FindVerse(App().store.bible, 62, 3, 16), App().passage.CurrentVerse);
     }
   });
 }

@@ -135,18 +135,18 @@ void ReadSettings() {
   SettingsContext context;
   context.note_set_count = app.notes.table.count;
   context.system_highlight_color = GetSysColor(COLOR_HIGHLIGHT);
-  app.settings = LoadSettings(*profile, context);
-  TakeOverSettings(app);
-  SetCurrentVerse(app.settings.CurrentVerse);
+  LoadAppSettings(app, *profile, context);
+  SetCurrentVerse(app.passage.CurrentVerse);
   for (int n = 1; n <= kBookmarkCount; ++n) WriteBookmarkItem(n);
 }
 
 // The check marks and toolbar states the settings call for.
 void SetMenuMarks() {
-  const Settings& s = App().settings;
-  CheckCommand(CMD_PARAGRAPH_FORMAT, s.ParagraphFormat != 0);
-  CheckCommand(CMD_BIND_NOTES, s.BindNotes != 0);
-  if (s.Italics <= 2) CheckCommand(CMD_ITALICS_ITALIC + s.Italics, true);
+  const PassageSettings& passage = App().passage;
+  const ShellSettings& s = App().shell;
+  CheckCommand(CMD_PARAGRAPH_FORMAT, passage.ParagraphFormat != 0);
+  CheckCommand(CMD_BIND_NOTES, App().notes.BindNotes != 0);
+  if (passage.Italics <= 2) CheckCommand(CMD_ITALICS_ITALIC + passage.Italics, true);
   CheckViewCommand(CMD_VIEW_VERSE_LIST, s.VerseListWindow != 0);
   CheckViewCommand(CMD_VIEW_PASSAGE, s.ReadWindow != 0);
   CheckCommand(CMD_VIEW_TOOLBAR, s.ToolBar != 0);
@@ -155,7 +155,7 @@ void SetMenuMarks() {
 
 void CreateNoteFont() {
   ShellWindows& w = Windows();
-  LOGFONTA font = ToLogFont(App().settings.NoteFont);
+  LOGFONTA font = ToLogFont(App().notes.NoteFont);
   w.note_font = CreateFontIndirectA(&font);
   SendMessageA(w.notes_display, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
   SendMessageA(w.note_editor, WM_SETFONT, reinterpret_cast<WPARAM>(w.note_font), TRUE);
@@ -220,10 +220,9 @@ void MainWindow_OnDestroy(HWND) {
   for (int i = 0; i < app.notes.table.count; ++i) app.notes.table.sets[static_cast<std::size_t>(i)] = NoteSet{};
   app.notes.table.count = 0;
   if (app.shell.startup_complete) {
-    app.settings.CurrentVerse = PassageCurrentVerse();
-    GatherSettings(app);
+    app.passage.CurrentVerse = PassageCurrentVerse();
     std::unique_ptr<Profile> profile = MakeSystemProfile(app.shell.settings_file);
-    SaveSettings(*profile, app.settings);
+    SaveAppSettings(app, *profile);
   }
   app.shell.startup_complete = false;
   w.main = nullptr;
@@ -315,7 +314,7 @@ void UpdateStatusParts() {
 
 void LayoutPanes(UINT type, int width, int height) {
   ShellWindows& w = Windows();
-  const Settings& s = App().settings;
+  const ShellSettings& s = App().shell;
   const LPARAM size = MAKELPARAM(width, height);
   SendMessageA(w.toolbar, WM_SIZE, type, size);
   SendMessageA(w.status, WM_SIZE, type, size);

@@ -32,62 +32,64 @@ struct Field {
   const char* section;
   const char* key;
   Kind kind;
-  void* (*at)(Settings&);
+  void* (*at)(const SettingsOwners&);
   int default_value;
   const char* default_text;
   std::size_t size;
   Check check;
 };
 
-#define KV_AT(member) [](Settings& s) -> void* { return &s.member; }
-#define KV_INT(section, key, member, def, check) {section, key, Kind::Int, KV_AT(member), def, nullptr, 0, check}
-#define KV_BYTE(section, key, member, def) {section, key, Kind::Byte, KV_AT(member), def, nullptr, 0, Check::None}
+#define KV_AT(owner, member) [](const SettingsOwners& o) -> void* { return &o.owner->member; }
+#define KV_INT(section, key, owner, member, def, check) \
+  {section, key, Kind::Int, KV_AT(owner, member), def, nullptr, 0, check}
+#define KV_BYTE(section, key, owner, member, def) \
+  {section, key, Kind::Byte, KV_AT(owner, member), def, nullptr, 0, Check::None}
 #define KV_HISTORY(n) \
   {"SEARCH", "PreviousSearch" #n, Kind::Text,                                                 \
-   [](Settings& s) -> void* { return s.SearchHistory[n].data(); }, 0, " ", kSearchTextSize, Check::None}
-#define KV_BOOKMARK(n) {"BOOKMARKS", #n, Kind::Int, KV_AT(Bookmarks[n - 1]), 0, nullptr, 0, Check::Verse}
-#define KV_FONT(prefix, member, height, face)                                                         \
-  {"OPTIONS", prefix "FontHeight", Kind::FontHeight, KV_AT(member), height, nullptr, 0, Check::None}, \
-  {"OPTIONS", prefix "FontWeight", Kind::FontWeight, KV_AT(member), 400, nullptr, 0, Check::None},    \
-  {"OPTIONS", prefix "FontName", Kind::FontFace, KV_AT(member), 0, face, kFaceNameSize, Check::None}
+   [](const SettingsOwners& o) -> void* { return o.search->SearchHistory[n].data(); }, 0, " ", kSearchTextSize, Check::None}
+#define KV_BOOKMARK(n) {"BOOKMARKS", #n, Kind::Int, KV_AT(shell, Bookmarks[n - 1]), 0, nullptr, 0, Check::Verse}
+#define KV_FONT(prefix, owner, member, height, face)                                                         \
+  {"OPTIONS", prefix "FontHeight", Kind::FontHeight, KV_AT(owner, member), height, nullptr, 0, Check::None}, \
+  {"OPTIONS", prefix "FontWeight", Kind::FontWeight, KV_AT(owner, member), 400, nullptr, 0, Check::None},    \
+  {"OPTIONS", prefix "FontName", Kind::FontFace, KV_AT(owner, member), 0, face, kFaceNameSize, Check::None}
 
 // Every key of the file, in the order they are written.
 const Field kFields[] = {
-    KV_INT("SEARCH", "BooleanType", BooleanType, 0, Check::None),
-    KV_INT("SEARCH", "CaseSensitive", CaseSensitive, 0, Check::None),
-    KV_INT("SEARCH", "SubString", SubString, 0, Check::None),
-    KV_INT("SEARCH", "Proximity", Proximity, 0, Check::None),
-    KV_INT("SEARCH", "StartVerse", StartVerse, 0, Check::Verse),
-    KV_INT("SEARCH", "EndVerse", EndVerse, kLastVerse, Check::Verse),
+    KV_INT("SEARCH", "BooleanType", search, BooleanType, 0, Check::None),
+    KV_INT("SEARCH", "CaseSensitive", search, CaseSensitive, 0, Check::None),
+    KV_INT("SEARCH", "SubString", search, SubString, 0, Check::None),
+    KV_INT("SEARCH", "Proximity", search, Proximity, 0, Check::None),
+    KV_INT("SEARCH", "StartVerse", search, StartVerse, 0, Check::Verse),
+    KV_INT("SEARCH", "EndVerse", search, EndVerse, kLastVerse, Check::Verse),
     KV_HISTORY(0), KV_HISTORY(1), KV_HISTORY(2), KV_HISTORY(3), KV_HISTORY(4),
     KV_HISTORY(5), KV_HISTORY(6), KV_HISTORY(7), KV_HISTORY(8), KV_HISTORY(9),
 
-    KV_BYTE("FORMAT", "FirstVerseStyle", Format.FirstVerseStyle, kLabelFull),
-    KV_BYTE("FORMAT", "SubsequentVerseStyle", Format.SubsequentVerseStyle, kLabelPartial),
-    KV_BYTE("FORMAT", "Location", Format.Location, kLabelBefore),
-    KV_INT("FORMAT", "LineBreaks", Format.LineBreaks, 1, Check::None),
-    KV_INT("FORMAT", "ParagraphMarks", Format.ParagraphMarks, 1, Check::None),
+    KV_BYTE("FORMAT", "FirstVerseStyle", output, Format.FirstVerseStyle, kLabelFull),
+    KV_BYTE("FORMAT", "SubsequentVerseStyle", output, Format.SubsequentVerseStyle, kLabelPartial),
+    KV_BYTE("FORMAT", "Location", output, Format.Location, kLabelBefore),
+    KV_INT("FORMAT", "LineBreaks", output, Format.LineBreaks, 1, Check::None),
+    KV_INT("FORMAT", "ParagraphMarks", output, Format.ParagraphMarks, 1, Check::None),
 
-    KV_INT("VIEW", "VerseListWindow", VerseListWindow, 1, Check::None),
-    KV_INT("VIEW", "ReadWindow", ReadWindow, 1, Check::None),
-    KV_INT("VIEW", "NotesWindow", NotesWindow, 1, Check::None),
-    KV_INT("VIEW", "ToolBar", ToolBar, 1, Check::None),
+    KV_INT("VIEW", "VerseListWindow", shell, VerseListWindow, 1, Check::None),
+    KV_INT("VIEW", "ReadWindow", shell, ReadWindow, 1, Check::None),
+    KV_INT("VIEW", "NotesWindow", shell, NotesWindow, 1, Check::None),
+    KV_INT("VIEW", "ToolBar", shell, ToolBar, 1, Check::None),
 
     KV_BOOKMARK(1), KV_BOOKMARK(2), KV_BOOKMARK(3), KV_BOOKMARK(4), KV_BOOKMARK(5),
     KV_BOOKMARK(6), KV_BOOKMARK(7), KV_BOOKMARK(8), KV_BOOKMARK(9), KV_BOOKMARK(10),
 
-    KV_BYTE("OPTIONS", "Paragraph Format", ParagraphFormat, 0),
-    KV_BYTE("OPTIONS", "Italics", Italics, 0),
-    {"OPTIONS", "KeyHighlightColor", Kind::Color, KV_AT(KeyHighlightColor), 0, nullptr, kColorTextSize,
+    KV_BYTE("OPTIONS", "Paragraph Format", passage, ParagraphFormat, 0),
+    KV_BYTE("OPTIONS", "Italics", passage, Italics, 0),
+    {"OPTIONS", "KeyHighlightColor", Kind::Color, KV_AT(verse_list, KeyHighlightColor), 0, nullptr, kColorTextSize,
      Check::None},
-    KV_FONT("ReadWindow", ReadWindowFont, 16, "Times New Roman"),
-    KV_FONT("VerseList", VerseListFont, 16, "Times New Roman"),
-    KV_FONT("Note", NoteFont, 12, "Courier New"),
+    KV_FONT("ReadWindow", passage, ReadWindowFont, 16, "Times New Roman"),
+    KV_FONT("VerseList", verse_list, VerseListFont, 16, "Times New Roman"),
+    KV_FONT("Note", notes, NoteFont, 12, "Courier New"),
 
-    KV_INT("MISC", "ReadVerse", CurrentVerse, 0, Check::Verse),
-    KV_INT("MISC", "Note", CurrentNoteSet, 0, Check::NoteSet),
-    KV_INT("MISC", "NoteVerse", CurrentNoteVerse, 0, Check::Verse),
-    KV_INT("MISC", "BindNotes", BindNotes, 0, Check::None),
+    KV_INT("MISC", "ReadVerse", passage, CurrentVerse, 0, Check::Verse),
+    KV_INT("MISC", "Note", note_choice, CurrentNoteSet, 0, Check::NoteSet),
+    KV_INT("MISC", "NoteVerse", note_choice, CurrentNoteVerse, 0, Check::Verse),
+    KV_INT("MISC", "BindNotes", notes, BindNotes, 0, Check::None),
 };
 
 #undef KV_AT
@@ -132,8 +134,8 @@ std::int32_t Checked(const Field& field, std::int32_t value, const SettingsConte
   return value;
 }
 
-void ReadField(Profile& profile, const Field& field, const SettingsContext& context, Settings* settings) {
-  void* at = field.at(*settings);
+void ReadField(Profile& profile, const Field& field, const SettingsContext& context, const SettingsOwners& owners) {
+  void* at = field.at(owners);
   char number[kNumberTextSize];
   std::snprintf(number, sizeof number, "%d", field.default_value);
   switch (field.kind) {
@@ -185,8 +187,8 @@ unsigned long Magnitude(std::int32_t value) {
                    : static_cast<unsigned long>(value);
 }
 
-bool WriteField(Profile& profile, const Field& field, Settings& settings) {
-  void* at = field.at(settings);
+bool WriteField(Profile& profile, const Field& field, const SettingsOwners& owners) {
+  void* at = field.at(owners);
   char number[kNumberTextSize];
   const char* text = number;
   switch (field.kind) {
@@ -217,25 +219,34 @@ bool WriteField(Profile& profile, const Field& field, Settings& settings) {
 
 }  // namespace
 
-Settings LoadSettings(Profile& profile, const SettingsContext& context) {
-  Settings settings;
+void LoadSettings(Profile& profile, const SettingsContext& context, const SettingsOwners& owners) {
   for (const char* section : kReadOrder)
     for (const Field& field : kFields)
-      if (std::strcmp(field.section, section) == 0) ReadField(profile, field, context, &settings);
+      if (std::strcmp(field.section, section) == 0) ReadField(profile, field, context, owners);
   // A search range that runs backwards would find nothing ever again.
-  if (settings.StartVerse > settings.EndVerse) {
-    settings.StartVerse = 0;
-    settings.EndVerse = kLastVerse;
+  SearchSettings& search = *owners.search;
+  if (search.StartVerse > search.EndVerse) {
+    search.StartVerse = 0;
+    search.EndVerse = kLastVerse;
   }
+}
+
+Settings LoadSettings(Profile& profile, const SettingsContext& context) {
+  Settings settings;
+  LoadSettings(profile, context, settings.owners());
   return settings;
 }
 
-bool SaveSettings(Profile& profile, const Settings& settings) {
-  // The table reaches fields through a mutable record; writing reads a copy.
-  Settings copy = settings;
+bool SaveSettings(Profile& profile, const SettingsOwners& owners) {
   bool all_written = true;
-  for (const Field& field : kFields) all_written = WriteField(profile, field, copy) && all_written;
+  for (const Field& field : kFields) all_written = WriteField(profile, field, owners) && all_written;
   return all_written;
+}
+
+bool SaveSettings(Profile& profile, const Settings& settings) {
+  // The table reaches fields through mutable owners; writing reads a copy.
+  Settings copy = settings;
+  return SaveSettings(profile, copy.owners());
 }
 
 }  // namespace kv

@@ -6,12 +6,15 @@
 #include <array>
 #include <cstdint>
 
+#include "notes/notes_settings.h"
 #include "output/format_options.h"
+#include "passage/passage_state.h"
 #include "platform/font_description.h"
 #include "platform/profile.h"
 #include "search/search_state.h"
 #include "shell/navigation.h"
 #include "store/bible_data.h"
+#include "verselist/verse_list_state.h"
 
 namespace kv {
 
@@ -25,13 +28,21 @@ constexpr std::size_t kColorTextSize = 50;     // KeyHighlightColor is read as u
 constexpr std::uint8_t kOutStrokePrecision = 3;   // OUT_STROKE_PRECIS
 constexpr std::uint8_t kClipStrokePrecision = 2;  // CLIP_STROKE_PRECIS
 
-struct Settings {
-  // MISC
-  VerseIndex CurrentVerse = 0;
-  std::int32_t CurrentNoteSet = 0;
-  VerseIndex CurrentNoteVerse = 0;
-  std::int32_t BindNotes = 0;
-  // SEARCH: the SearchOptions and the SearchHistory, slot 0 the most recent
+// The shell's settings: the panes and the toolbar shown (VIEW) and the
+// bookmarks (BOOKMARKS, bookmark n in slot n - 1).
+struct ShellSettings {
+  std::int32_t VerseListWindow = 1;
+  std::int32_t ReadWindow = 1;
+  std::int32_t NotesWindow = 1;
+  std::int32_t ToolBar = 1;
+  BookmarkSlots Bookmarks{};
+};
+
+// The search options and history as the file keeps them (SEARCH, slot 0 the
+// most recent query), and the note set and verse shown (MISC). Their owners,
+// the search and the notes, hold them in their own form: the shell hands
+// them over after reading and back before writing.
+struct SearchSettings {
   std::int32_t BooleanType = 0;
   std::int32_t CaseSensitive = 0;
   std::int32_t SubString = 0;
@@ -39,22 +50,34 @@ struct Settings {
   VerseIndex StartVerse = 0;
   VerseIndex EndVerse = kLastVerse;
   std::array<std::array<char, kSearchTextSize>, kSearchHistorySize> SearchHistory{};
-  // FORMAT
-  FormatOptions Format;
-  // VIEW: the panes and the toolbar shown
-  std::int32_t VerseListWindow = 1;
-  std::int32_t ReadWindow = 1;
-  std::int32_t NotesWindow = 1;
-  std::int32_t ToolBar = 1;
-  // BOOKMARKS: bookmark n in slot n - 1
-  BookmarkSlots Bookmarks{};
-  // OPTIONS
-  std::uint8_t ParagraphFormat = 0;
-  std::uint8_t Italics = 0;  // 0 italic text, 1 brackets, 2 normal text
-  std::uint32_t KeyHighlightColor = 0;  // 0x00BBGGRR
-  FontDescription ReadWindowFont;
-  FontDescription VerseListFont;
-  FontDescription NoteFont;
+};
+struct NoteChoiceSettings {
+  std::int32_t CurrentNoteSet = 0;
+  VerseIndex CurrentNoteVerse = 0;
+};
+
+// Where each group of keys lives. The running program points these at the
+// owners' parts of the state record, so reading and writing go straight to
+// them; a Settings record points them at itself.
+struct SettingsOwners {
+  PassageSettings* passage;
+  VerseListSettings* verse_list;
+  NotesSettings* notes;
+  OutputSettings* output;
+  ShellSettings* shell;
+  SearchSettings* search;
+  NoteChoiceSettings* note_choice;
+};
+
+// Every key of the file in one record, for tools and tests.
+struct Settings : PassageSettings,
+                  VerseListSettings,
+                  NotesSettings,
+                  OutputSettings,
+                  ShellSettings,
+                  SearchSettings,
+                  NoteChoiceSettings {
+  SettingsOwners owners() { return {this, this, this, this, this, this, this}; }
 };
 
 // Facts from outside the file that reading needs.
@@ -63,14 +86,17 @@ struct SettingsContext {
   std::uint32_t system_highlight_color = 0;  // GetSysColor(COLOR_HIGHLIGHT): the colour's default
 };
 
-// Reads MISC, SEARCH, FORMAT, VIEW, BOOKMARKS and OPTIONS in that order.
-// Reading never fails: a missing file, section or key, or a value that is not
-// a number, gives the key's default; verses outside the Bible and a note set
-// that does not exist read as 0.
+// Reads MISC, SEARCH, FORMAT, VIEW, BOOKMARKS and OPTIONS in that order into
+// the owners. Reading never fails: a missing file, section or key, or a value
+// that is not a number, gives the key's default; verses outside the Bible and
+// a note set that does not exist read as 0.
+void LoadSettings(Profile& profile, const SettingsContext& context, const SettingsOwners& owners);
 Settings LoadSettings(Profile& profile, const SettingsContext& context);
 
-// Writes every key, in the order SEARCH, FORMAT, VIEW, BOOKMARKS, OPTIONS,
-// MISC. False when a key could not be written (the rest are still tried).
+// Writes every key from the owners, in the order SEARCH, FORMAT, VIEW,
+// BOOKMARKS, OPTIONS, MISC. False when a key could not be written (the rest
+// are still tried).
+bool SaveSettings(Profile& profile, const SettingsOwners& owners);
 bool SaveSettings(Profile& profile, const Settings& settings);
 
 }  // namespace kv

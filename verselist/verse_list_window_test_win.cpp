@@ -67,8 +67,8 @@ VerseListView CurrentView() {
   view.bible = &App().store.bible;
   view.search = &App().search;
   view.top = App().verse_list.top;
-  view.italics = App().settings.Italics;
-  view.font = App().settings.VerseListFont;
+  view.italics = App().passage.Italics;
+  view.font = App().verse_list.VerseListFont;
   RECT client;
   GetClientRect(List(), &client);
   view.width = client.right;
@@ -141,10 +141,10 @@ TEST_F(VerseListWindow, EnterF12AndTheMenuReadTheResultInContext) {
       [&] {
         SearchFor("faith hope", kAnyWord);
         for (int i = 0; i < 3; ++i) found.push_back(App().search.verse_list[i]);
-        App().settings.BindNotes = 1;
+        App().notes.BindNotes = 1;
         SetFocus(List());
         SendMessageA(List(), WM_KEYDOWN, VK_RETURN, 0);
-        EXPECT_EQ(App().settings.CurrentVerse, found[0]);
+        EXPECT_EQ(App().passage.CurrentVerse, found[0]);
         EXPECT_EQ(App().notes.current_verse, found[0]) << "with Bind Notes on the notes follow";
         EXPECT_EQ(StatusText(STATUS_PART_LIST_TOP), FullReference(App().store.bible, found[0]));
         // The selection's anchor names the entry once it lies on the page.
@@ -156,13 +156,13 @@ TEST_F(VerseListWindow, EnterF12AndTheMenuReadTheResultInContext) {
         EXPECT_TRUE(script.Ok()) << script.Describe();
         ASSERT_EQ(script.Seen().size(), 1u);
         EXPECT_EQ(script.Seen()[0].menuItems[5].text, "Read Context of " + Short(found[1]) + "\tEnter");
-        EXPECT_EQ(App().settings.CurrentVerse, found[1]);
+        EXPECT_EQ(App().passage.CurrentVerse, found[1]);
         SetCurrentVerse(0);
         SetFocus(List());
         Select({2, 1}, {2, 1});
         wintest::PressKey(VK_F12, wintest::kNoModifiers);
       },
-      [&] { EXPECT_EQ(App().settings.CurrentVerse, found[2]) << "F12 through the accelerators"; },
+      [&] { EXPECT_EQ(App().passage.CurrentVerse, found[2]) << "F12 through the accelerators"; },
   });
 }
 
@@ -219,7 +219,7 @@ TEST_F(VerseListWindow, DeleteRemovesTheAnchoredTheOnlyAndTheLastEntry) {
     char line[64] = {};
     SendMessageA(Windows().reference_list, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(line));
     EXPECT_EQ(std::string(line), FullReference(App().store.bible, before[3]));
-    EXPECT_NE(App().shell.selection_owner, kVerseListOwner) << "deleting ends the selection";
+    EXPECT_NE(App().selection.owner, kVerseListOwner) << "deleting ends the selection";
     EXPECT_TRUE(Greyed(CMD_COPY));
     EXPECT_EQ(StatusText(STATUS_PART_SEARCH), "");
 
@@ -254,12 +254,12 @@ TEST_F(VerseListWindow, DeleteRemovesTheAnchoredTheOnlyAndTheLastEntry) {
     for (int command : kVerseListCommands) EXPECT_TRUE(Greyed(command)) << command;
     EXPECT_EQ(SendMessageA(Windows().reference_list, LB_GETCOUNT, 0, 0), 0);
     // Delete, Enter and clicks on the empty list change nothing.
-    const VerseIndex passage = App().settings.CurrentVerse;
+    const VerseIndex passage = App().passage.CurrentVerse;
     SendMessageA(List(), WM_KEYDOWN, VK_DELETE, 0);
     SendMessageA(List(), WM_KEYDOWN, VK_RETURN, 0);
     SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
-    EXPECT_EQ(App().settings.CurrentVerse, passage);
-    EXPECT_NE(App().shell.selection_owner, kVerseListOwner);
+    EXPECT_EQ(App().passage.CurrentVerse, passage);
+    EXPECT_NE(App().selection.owner, kVerseListOwner);
   });
 }
 
@@ -321,11 +321,11 @@ TEST_F(VerseListWindow, TabsSwitchAndTheReferenceListDoubleClickReads) {
     SendMessageA(refs, LB_SETCARETINDEX, 4, FALSE);
     SendMessageA(Windows().verse_list_tab, WM_COMMAND, MAKEWPARAM(ID_REFERENCE_LIST, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(refs));
-    EXPECT_EQ(App().settings.CurrentVerse, App().search.verse_list[4]);
+    EXPECT_EQ(App().passage.CurrentVerse, App().search.verse_list[4]);
     // F12 reads the same line.
     SetCurrentVerse(0);
     SendMessageA(Windows().main, WM_COMMAND, CMD_CONTEXT, 0);
-    EXPECT_EQ(App().settings.CurrentVerse, App().search.verse_list[4]);
+    EXPECT_EQ(App().passage.CurrentVerse, App().search.verse_list[4]);
     // A search now gives the reference list the focus.
     SearchFor("charity");
     EXPECT_EQ(GetFocus(), refs);
@@ -344,9 +344,9 @@ TEST_F(VerseListWindow, ADragSelectionIsCopiedToTheClipboard) {
     POINT word = PointOf({0, 1});
     SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(word.x, word.y));
     EXPECT_EQ(GetFocus(), List());
-    EXPECT_NE(App().shell.selection_owner, kVerseListOwner) << "the first click only focuses";
+    EXPECT_NE(App().selection.owner, kVerseListOwner) << "the first click only focuses";
     Select({0, 2}, {1, 1});
-    EXPECT_EQ(App().shell.selection_owner, kVerseListOwner);
+    EXPECT_EQ(App().selection.owner, kVerseListOwner);
     EXPECT_FALSE(Greyed(CMD_COPY));
     SendMessageA(main, WM_COMMAND, CMD_COPY, 0);  // Ctrl+C's command, routed to the list
     const std::string one = VerseText(App().store.bible, first);
@@ -356,7 +356,7 @@ TEST_F(VerseListWindow, ADragSelectionIsCopiedToTheClipboard) {
     EXPECT_EQ(ClipboardText(), rest + " \r\n " + Short(second) + " " + second_text.substr(0, second_text.find(' ') + 1));
     // Losing the focus ends the selection.
     SetFocus(Windows().passage);
-    EXPECT_NE(App().shell.selection_owner, kVerseListOwner);
+    EXPECT_NE(App().selection.owner, kVerseListOwner);
     EXPECT_TRUE(Greyed(CMD_COPY));
   });
 }
@@ -387,7 +387,7 @@ TEST_F(VerseListWindow, FontAndHighlightColourSurviveARestart) {
   std::uint32_t chosen = 0;
   Run([&chosen](HWND main) {
     SearchFor("faith");
-    const std::uint32_t before = App().settings.KeyHighlightColor;
+    const std::uint32_t before = App().verse_list.KeyHighlightColor;
     {
       ModalScript font;
       font.OnDialog([](HWND dialog) {
@@ -399,7 +399,7 @@ TEST_F(VerseListWindow, FontAndHighlightColourSurviveARestart) {
       SendMessageA(main, WM_COMMAND, CMD_FONT_VERSE_LIST, 0);
       EXPECT_TRUE(font.Ok()) << font.Describe();
     }
-    EXPECT_LT(App().settings.VerseListFont.height, -20) << App().settings.VerseListFont.height;
+    EXPECT_LT(App().verse_list.VerseListFont.height, -20) << App().verse_list.VerseListFont.height;
     {
       ModalScript colour;
       colour.OnDialog([](HWND dialog) {
@@ -411,11 +411,11 @@ TEST_F(VerseListWindow, FontAndHighlightColourSurviveARestart) {
       SendMessageA(main, WM_COMMAND, CMD_KEY_HIGHLIGHT_COLOR, 0);
       EXPECT_TRUE(colour.Ok()) << colour.Describe();
     }
-    chosen = App().settings.KeyHighlightColor;
+    chosen = App().verse_list.KeyHighlightColor;
     EXPECT_NE(chosen, before);
 
     // Cancelled choosers change nothing.
-    const std::int32_t height = App().settings.VerseListFont.height;
+    const std::int32_t height = App().verse_list.VerseListFont.height;
     {
       ModalScript cancel;
       cancel.OnDialog([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
@@ -424,14 +424,14 @@ TEST_F(VerseListWindow, FontAndHighlightColourSurviveARestart) {
       SendMessageA(main, WM_COMMAND, CMD_KEY_HIGHLIGHT_COLOR, 0);
       EXPECT_TRUE(cancel.Ok()) << cancel.Describe();
     }
-    EXPECT_EQ(App().settings.VerseListFont.height, height);
-    EXPECT_EQ(App().settings.KeyHighlightColor, chosen);
+    EXPECT_EQ(App().verse_list.VerseListFont.height, height);
+    EXPECT_EQ(App().verse_list.KeyHighlightColor, chosen);
   });
-  const std::int32_t height = App().settings.VerseListFont.height;
-  App().settings = Settings{};
+  const std::int32_t height = App().verse_list.VerseListFont.height;
+  App().verse_list = VerseListState{};  // only the settings file can bring them back
   Run([height, chosen](HWND) {
-    EXPECT_EQ(App().settings.VerseListFont.height, height);
-    EXPECT_EQ(App().settings.KeyHighlightColor, chosen);
+    EXPECT_EQ(App().verse_list.VerseListFont.height, height);
+    EXPECT_EQ(App().verse_list.KeyHighlightColor, chosen);
   });
 }
 
@@ -439,14 +439,14 @@ TEST_F(VerseListWindow, FontAndHighlightColourSurviveARestart) {
 TEST_F(VerseListWindow, PaintsAtTheEdges) {
   Run([](HWND main) {
     SearchFor("the");
-    App().settings.KeyHighlightColor = GetSysColor(COLOR_WINDOW);
+    App().verse_list.KeyHighlightColor = GetSysColor(COLOR_WINDOW);
     for (std::int32_t height : {-1, -200}) {
-      App().settings.VerseListFont.height = height;
+      App().verse_list.VerseListFont.height = height;
       SetVerseListTop(0);
       UpdateWindow(List());
       EXPECT_GE(App().verse_list.bottom, 0);
     }
-    App().settings.VerseListFont.height = -16;
+    App().verse_list.VerseListFont.height = -16;
     MoveWindow(main, 0, 0, 3000, 200, TRUE);
     UpdateWindow(List());
     MoveWindow(List(), 0, 0, 200, 1, TRUE);
@@ -467,7 +467,7 @@ TEST_F(VerseListWindow, ScreenshotOfASearchForFaithHope) {
   Run([](HWND main) {
     MoveWindow(main, 20, 20, 980, 720, TRUE);
     Pump();
-    App().settings.KeyHighlightColor = 0x0000C0;
+    App().verse_list.KeyHighlightColor = 0x0000C0;
     SearchFor("faith hope", kAnyWord);
     SetFocus(List());
     Select({1, 3}, {2, 2});

@@ -37,30 +37,22 @@ constexpr std::size_t kMenuTextSize = 96;
 AppState& app() { return App(); }
 VerseListState& list() { return App().verse_list; }
 SearchState& search() { return App().search; }
-int& selection_owner() { return App().shell.selection_owner; }
+int& selection_owner() { return App().selection.owner; }
 std::int32_t count() { return App().search.result_count; }
 
-// The program's one selection: its points are shared with the passage.
-SelectionState Selection() {
-  SelectionState selection;
-  selection.owner = selection_owner();
-  selection.anchor = app().passage.anchor;
-  selection.end = app().passage.end;
-  selection.dragging = app().passage.dragging;
-  return selection;
-}
+// The program's one selection, shared with the passage and the notes.
+const SelectionState& Selection() { return app().selection; }
 
 bool DataReady() { return app().store.bible.loaded; }
 
 VerseListView ViewOf(HWND hwnd, std::int32_t top) {
-  const Settings& settings = app().settings;
   VerseListView view;
   view.bible = &app().store.bible;
   view.search = &search();
   view.top = top;
-  view.italics = settings.Italics;
-  view.font = settings.VerseListFont;
-  view.highlight = settings.KeyHighlightColor;
+  view.italics = app().passage.Italics;
+  view.font = list().VerseListFont;
+  view.highlight = list().KeyHighlightColor;
   if (app().notes.table.count > 0) view.notes = &app().notes.current();
   RECT client;
   GetClientRect(hwnd, &client);
@@ -140,7 +132,7 @@ void VerseList_OnKillFocus(HWND hwnd, HWND) {
   DestroyCaret();
   selection_owner() = kNoSelectionOwner;
   EnableCopy(false);
-  app().passage.dragging = false;
+  app().selection.dragging = false;
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
@@ -149,19 +141,19 @@ void VerseList_OnKillFocus(HWND hwnd, HWND) {
 void VerseList_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   if (GetFocus() != hwnd) {
     SetFocus(hwnd);
-    app().passage.dragging = false;
+    app().selection.dragging = false;
     return;
   }
   if (count() == 0) return;
   SelectionPoint point = kNoPoint;
   HitTestVerseList(hwnd, x, y, &point);
-  app().passage.anchor = point;
-  app().passage.end = point;
+  app().selection.anchor = point;
+  app().selection.end = point;
   if (point.item >= 0) {
     selection_owner() = kVerseListOwner;
     EnableCopy(true);
     InvalidateRect(hwnd, nullptr, FALSE);
-    app().passage.dragging = true;
+    app().selection.dragging = true;
   } else if (selection_owner() == kVerseListOwner) {
     // A click below the last entry: no selection any more.
     selection_owner() = kNoSelectionOwner;
@@ -171,7 +163,7 @@ void VerseList_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
 }
 
 void VerseList_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
-  if (!(keys & MK_LBUTTON) || count() == 0 || selection_owner() != kVerseListOwner || !app().passage.dragging)
+  if (!(keys & MK_LBUTTON) || count() == 0 || selection_owner() != kVerseListOwner || !app().selection.dragging)
     return;
   RECT client;
   GetClientRect(hwnd, &client);
@@ -180,12 +172,12 @@ void VerseList_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
     SetVerseListTop(top - 1);
   else if (y > client.bottom - kAutoScrollMargin && top < count() - 1)
     SetVerseListTop(top + 1);
-  SelectionPoint point = app().passage.end;
-  if (HitTestVerseList(hwnd, x, y, &point)) app().passage.end = point;
+  SelectionPoint point = app().selection.end;
+  if (HitTestVerseList(hwnd, x, y, &point)) app().selection.end = point;
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void VerseList_OnLButtonUp(HWND, int, int, UINT) { app().passage.dragging = false; }
+void VerseList_OnLButtonUp(HWND, int, int, UINT) { app().selection.dragging = false; }
 
 // --- Keys and scrolling -------------------------------------------------------
 
@@ -382,9 +374,9 @@ void ShowNewVerseList(int entries) {
 
 int ListCurrentEntry() {
   const AppState& a = app();
-  if (a.shell.selection_owner == kVerseListOwner && a.passage.anchor.item >= list().top &&
-      a.passage.end.item <= list().bottom)
-    return a.passage.anchor.item;
+  if (a.selection.owner == kVerseListOwner && a.selection.anchor.item >= list().top &&
+      a.selection.end.item <= list().bottom)
+    return a.selection.anchor.item;
   return list().top;
 }
 
