@@ -387,7 +387,9 @@ LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 void SetCurrentVerse(VerseIndex verse) {
   current_verse() = ClampVerse(verse);
   if (Windows().passage) InvalidateRect(Windows().passage, nullptr, TRUE);
-  if (app().notes.BindNotes && app().notes.table.count > 0) ShowNote(app().notes, ShellNotesPorts(), current_verse());
+  // An open editor keeps its note: the save goes to the verse it was opened for.
+  if (app().notes.BindNotes && app().notes.table.count > 0 && !app().shell.note_editor_open)
+    ShowNote(app().notes, ShellNotesPorts(), current_verse());
 }
 
 VerseIndex PassageCurrentVerse() {

@@ -227,7 +227,9 @@ void DispatchSingle(int command) {
     case CMD_SAVE_VERSE_LIST: SaveVerseListCommand(); break;
     case CMD_PAGE_SETUP: PageSetup(); break;
     case CMD_PRINT_RANGE: RunPrintRangeDialog(Main()); break;
-    case CMD_PRINT_VERSE_LIST: PrintVerseList(Main()); break;
+    case CMD_PRINT_VERSE_LIST:
+      if (a.search.result_count != 0) PrintVerseList(Main());
+      break;
     case CMD_EXIT: SendMessageA(Main(), WM_CLOSE, 0, 0); break;
     // Edit
     case CMD_CUT: Cut(); break;
@@ -237,7 +239,9 @@ void DispatchSingle(int command) {
     case CMD_COPY_RANGE: RunCopyRangeDialog(Main()); break;
     case CMD_COPY_VERSE_LIST: CopyVerseListCommand(); break;
     case CMD_COPY_VERSE_REFERENCES:
-      CopyReferenceList(a.store.bible, a.search.verse_list, ShellClipboard(), ShellMessages());
+      // An empty list leaves the clipboard as it is.
+      if (a.search.result_count != 0)
+        CopyReferenceList(a.store.bible, a.search.verse_list, ShellClipboard(), ShellMessages());
       break;
     case CMD_FORMAT: RunFormatDialog(Main()); break;
     // Search

@@ -5,6 +5,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/main_window_win.h"
 #include "shell/program_win.h"
 
 namespace kv {
@@ -34,6 +35,8 @@ void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int select
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
+  // The tabs may take another number of rows, which moves the display.
+  if (App().shell.startup_complete) Relayout();
 }
 
 bool SystemClipboard::Open() { return OpenClipboard(Windows().main) != FALSE; }
