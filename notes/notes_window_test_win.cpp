@@ -148,6 +148,15 @@ class NotesWindow : public wintest::ProgramTest {
 
 const char* const kMine = "My Notes";
 
+// `length` characters of ordinary lines of text.
+std::string LongText(std::size_t length) {
+  const std::string line = "And the evening and the morning were the first day.\r\n";
+  std::string text;
+  while (text.size() < length) text += line;
+  text.resize(length);
+  return text;
+}
+
 // ---- the editing cycle ----------------------------------------------------
 
 TEST_F(NotesWindow, EditThenSaveStoresTheNoteShowsItAndEnablesTheCommandsAgain) {
@@ -163,14 +172,14 @@ TEST_F(NotesWindow, EditThenSaveStoresTheNoteShowsItAndEnablesTheCommandsAgain) 
     EXPECT_EQ("old note", TextOf(w.note_editor));
     for (int command : kGreyedWhileEditing) ExpectCommand(command, false);
 
-    // The buttons at the top right, the editor below them.
+    // The buttons at the top right, the editor below them, placed by the paint.
+    UpdateWindow(w.note_editor_frame);
     RECT frame, save, editor;
     GetClientRect(w.note_editor_frame, &frame);
     GetWindowRect(GetDlgItem(w.note_editor_frame, ID_NOTE_SAVE), &save);
     MapWindowPoints(nullptr, w.note_editor_frame, reinterpret_cast<POINT*>(&save), 2);
     GetWindowRect(w.note_editor, &editor);
     MapWindowPoints(nullptr, w.note_editor_frame, reinterpret_cast<POINT*>(&editor), 2);
-    UpdateWindow(w.note_editor_frame);
     EXPECT_EQ(frame.right - 180, save.left);
     EXPECT_EQ(60, save.right - save.left);
     EXPECT_EQ(21, save.bottom - save.top);
@@ -248,7 +257,7 @@ TEST_F(NotesWindow, ALockedDataFileAndCancelKeepTheEditorOpenWithItsText) {
 }
 
 TEST_F(NotesWindow, ANoteLongerThanTheStoreHoldsIsRefusedAndNothingIsWritten) {
-  WriteSet(kMine, {{0, "old note"}, {1, std::string(40000, 'x')}});
+  WriteSet(kMine, {{0, "old note"}, {1, LongText(40000)}});
   const std::string before = wintest::ReadFile(Set(kMine) + ".nmd");
   Run([](HWND) {
     ShellWindows& w = Windows();
@@ -259,13 +268,13 @@ TEST_F(NotesWindow, ANoteLongerThanTheStoreHoldsIsRefusedAndNothingIsWritten) {
     Command(CMD_EDIT_NOTE);
     EXPECT_EQ(40000, GetWindowTextLengthA(w.note_editor));
     SendMessageA(w.note_editor, EM_SETSEL, 40000, 40000);
-    SendMessageA(w.note_editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(std::string(20000, 'y').c_str()));
+    SendMessageA(w.note_editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(LongText(20000).c_str()));
     EXPECT_EQ(60000, GetWindowTextLengthA(w.note_editor));
     // Past what a note holds the editor takes nothing more by typing.
     EXPECT_EQ(static_cast<LRESULT>(kMaxNoteChars), SendMessageA(w.note_editor, EM_GETLIMITTEXT, 0, 0));
 
     // Set past the limit (the limit does not hold for a text set whole).
-    SetWindowTextA(w.note_editor, std::string(70000, 'z').c_str());
+    SetWindowTextA(w.note_editor, LongText(70000).c_str());
     ASSERT_GT(GetWindowTextLengthA(w.note_editor), static_cast<int>(kMaxNoteChars));
     ModalScript script;
     script.OnMessageBox([](HWND box) {
@@ -495,14 +504,16 @@ TEST_F(NotesWindow, ContextMenuItemsGreyedWithoutASelectionAndSearchingTheSelect
   WriteSet(kMine, {{0, "grace and peace"}});
   Run([](HWND) {
     HWND display = Windows().notes_display;
-    ModalScript script;
     std::vector<wintest::MenuItemState> items;
-    script.OnMenu([&](HWND, HMENU menu) {
-      items = wintest::ReadMenu(menu);
-      EndMenu();
-    });
-    SendMessageA(display, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
-    EXPECT_TRUE(script.Ok()) << script.Describe();
+    {
+      ModalScript script;
+      script.OnMenu([&](HWND, HMENU menu) {
+        items = wintest::ReadMenu(menu);
+        EndMenu();
+      });
+      SendMessageA(display, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+      EXPECT_TRUE(script.Ok()) << script.Describe();
+    }
     EXPECT_EQ(display, GetFocus());
     const struct {
       UINT id;
@@ -745,6 +756,7 @@ TEST_F(NotesWindow, GoToNoteForVerseStartsAtTheNotesVerseAndRefusesAnUnknownRefe
   Run([](HWND) {
     const BibleData& bible = App().store.bible;
     ShowNoteOf(FindVerse(bible, 1, 2, 3));
+    {
     ModalScript script;
     script.OnDialog([](HWND dialog) {
       EXPECT_EQ("Go to Note for Verse", wintest::WindowText(dialog));
@@ -766,6 +778,7 @@ TEST_F(NotesWindow, GoToNoteForVerseStartsAtTheNotesVerseAndRefusesAnUnknownRefe
     EXPECT_EQ(FindVerse(bible, 43, 3, 16), App().notes.current_verse);
     EXPECT_EQ("so loved", TextOf(Windows().notes_display));
     EXPECT_EQ(Windows().notes_display, GetFocus());
+    }
 
     ModalScript empty;
     empty.OnDialog([](HWND dialog) {
@@ -776,6 +789,15 @@ TEST_F(NotesWindow, GoToNoteForVerseStartsAtTheNotesVerseAndRefusesAnUnknownRefe
     EXPECT_TRUE(empty.Ok()) << empty.Describe();
     EXPECT_EQ(FindVerse(bible, 43, 3, 16), App().notes.current_verse);
   });
+}
+
+// The face name a rich-edit control gives its text.
+std::string FaceOf(HWND control) {
+  CHARFORMATA format = {};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_FACE;
+  SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  return format.szFaceName;
 }
 
 // ---- the notes font --------------------------------------------------------
@@ -799,8 +821,8 @@ TEST_F(NotesWindow, TheNotesFontGoesToBothControlsAndSurvivesARestart) {
     EXPECT_TRUE(script.Ok()) << script.Describe();
     HFONT font = Windows().note_font;
     EXPECT_NE(before, font);
-    EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(Windows().notes_display, WM_GETFONT, 0, 0)));
-    EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(Windows().note_editor, WM_GETFONT, 0, 0)));
+    EXPECT_EQ("Times New Roman", FaceOf(Windows().notes_display));
+    EXPECT_EQ("Times New Roman", FaceOf(Windows().note_editor));
     LOGFONTA chosen = {};
     GetObjectA(font, sizeof chosen, &chosen);
     EXPECT_STREQ("Times New Roman", chosen.lfFaceName);
@@ -810,8 +832,8 @@ TEST_F(NotesWindow, TheNotesFontGoesToBothControlsAndSurvivesARestart) {
     LOGFONTA font = {};
     GetObjectA(Windows().note_font, sizeof font, &font);
     EXPECT_STREQ("Times New Roman", font.lfFaceName);
-    EXPECT_EQ(Windows().note_font,
-              reinterpret_cast<HFONT>(SendMessageA(Windows().notes_display, WM_GETFONT, 0, 0)));
+    EXPECT_EQ("Times New Roman", FaceOf(Windows().notes_display));
+    EXPECT_EQ("Times New Roman", FaceOf(Windows().note_editor));
   });
 }
 
