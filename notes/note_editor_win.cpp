@@ -66,9 +66,17 @@ std::string EditorText() {
   return text;
 }
 
+void Frame_LayOut(HWND hwnd, int width, int height);
+
 void OpenEditor() {
   AppState& app = App();
   for (int command : kEditingGreyed) EnableCommand(command, false);
+  // The editor gets its size before its text: a long note laid out at no
+  // width at all costs the control a line per character.
+  Relayout();
+  RECT client;
+  GetClientRect(Windows().note_editor_frame, &client);
+  Frame_LayOut(Windows().note_editor_frame, client.right, client.bottom);
   // "No note." is what the display shows for no note; it is never edited.
   g_opened_text = HasNote(app.notes, app.notes.current_verse) ? app.notes.buffer.data() : "";
   SetWindowTextA(Editor(), g_opened_text.c_str());

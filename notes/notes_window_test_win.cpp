@@ -842,7 +842,10 @@ TEST_F(NotesWindow, TheNotesFontGoesToBothControlsAndSurvivesARestart) {
 void SaveMainWindow(const std::string& name) {
   HWND main = Windows().main;
   RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  wintest::Pump();
+  // The desktop shows what was drawn once the messages of the drawing are
+  // through.
+  const DWORD until = GetTickCount() + 300;
+  while (GetTickCount() < until) wintest::Pump();
   RECT rect;
   GetWindowRect(main, &rect);
   EXPECT_TRUE(wintest::SaveScreenRect(rect, std::string(KELVANE_BINARY_DIR) + "\\" + name)) << name;
@@ -852,8 +855,7 @@ TEST_F(NotesWindow, ScreenshotsOfTheNotesPaneAndTheEditor) {
   WriteSet(kMine, {{0, "In the beginning: see also\r\n#Joh 1:1-3 Heb 11:3\r\nThe second line of the note."}});
   WriteSet("Sermons", {});
   Run([](HWND main) {
-    ShowWindow(main, SW_MAXIMIZE);
-    SetForegroundWindow(main);
+    MoveWindow(main, 40, 30, 940, 690, TRUE);
     ShowNoteOf(0);
     SaveMainWindow("notes_pane.bmp");
     Command(CMD_EDIT_NOTE);
