@@ -53,8 +53,11 @@ check "range with notes: no bracket on paper" lacks range_with_notes 1 "["
 check "range with notes: the note" has range_with_notes 1 "Creation note."
 check "range with notes: the note's second line under its first" \
   next_line range_with_notes 1 "Creation note." "Second line of the note."
-check "range with notes: the long run of the note, all of it" \
-  has range_with_notes 1 "Light: $(printf 'L%.0s' $(seq 150)) end."
+# 150 characters without a blank: a piece of 100, then the other 50, each
+# wrapped as a word of its own at this print size.
+L100=$(printf 'L%.0s' $(seq 100)) L50=$(printf 'L%.0s' $(seq 50))
+check "range with notes: the long run cut at 100" next_line range_with_notes 1 "Light:" " $L100"
+check "range with notes: the rest of the run" next_line range_with_notes 1 "$L100" " $L50 end."
 check "range with notes: the pilcrow of Ge 1:6" has range_with_notes 1 "1:6 ¶"
 check "range with notes: the verse after a note starts a line" next_line range_with_notes 1 "Second line of the note." "1:2"
 

@@ -197,8 +197,11 @@ bool PrintJob::Begin(const char* document_name) {
   document.lpszDocName = document_name;
   document.lpszOutput = OutputFile().empty() ? nullptr : OutputFile().c_str();
   if (StartDocA(dc_, &document) <= 0) {
+    // The GDI asks the abort procedure as the document starts: a Cancel
+    // pressed that early stops the job without a failure to report.
+    const bool cancelled = !g_keep_printing;
     CloseWindows();
-    TellPrintError(kStartDocFailureText);
+    if (!cancelled) TellPrintError(kStartDocFailureText);
     return false;
   }
   return true;
