@@ -340,6 +340,8 @@ const char* PrintFailureText(PrintOutcome outcome) {
 PrintOutcome LayOutRangePages(const BibleData& bible, VerseIndex first, VerseIndex last,
                               const PrintRangeOptions& options, TextCanvas& canvas, LayoutSink& sink,
                               PrintDocument& document) {
+  // Not a range of verses: there is nothing to print.
+  if (first < 0 || last >= kVerseCount || first > last) return PrintOutcome::Printed;
   if (options.notes && !options.notes->Open()) return PrintOutcome::NotesFailed;
   PrintOutcome outcome = PrintOutcome::Printed;
   {

@@ -86,7 +86,8 @@ struct PrintLayoutOptions {
 // styles (in full where the book changes), running on from the verse before
 // unless the format breaks lines or the verse has a note. With `notes`,
 // each note is printed under its verse in `notes_font` (opened first; closed
-// at the end).
+// at the end). A first and last that are not a range of verses print
+// nothing and start no page.
 struct PrintRangeOptions : PrintLayoutOptions {
   FormatOptions format;
   FontDescription notes_font;  // at the printer's resolution

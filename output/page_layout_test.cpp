@@ -486,6 +486,15 @@ TEST(PrintPages, CancellingStopsBeforeTheNextVerseAndEndsThePage) {
   EXPECT_EQ(1, list.document.ends);
 }
 
+TEST(PrintPages, NoRangeNoPage) {
+  Job job;
+  EXPECT_EQ(PrintOutcome::Printed, job.Range(V(1, 1, 3), V(1, 1, 2), WideRange()));
+  EXPECT_EQ(PrintOutcome::Printed, job.Range(kNoVerse, V(1, 1, 2), WideRange()));
+  EXPECT_EQ(PrintOutcome::Printed, job.Range(V(1, 1, 3), kVerseCount, WideRange()));
+  EXPECT_EQ(0, job.document.starts);
+  EXPECT_TRUE(job.canvas.runs.empty());
+}
+
 TEST(PrintVerseListLayout, OneParagraphPerEntryWithThePilcrowAlwaysPrinted) {
   const std::vector<VerseIndex> list = {V(1, 1, 1), V(1, 1, 6), V(66, 22, 21), kNoVerse, V(1, 1, 2)};
   PrintLayoutOptions options;
