@@ -2,14 +2,9 @@
 
 namespace kv {
 
-// The dialogs and printing come with their own windows; until then the
-// commands open nothing and change nothing.
-void RunCopyVerseDialog(HWND) {}
-void RunCopyRangeDialog(HWND) {}
-void RunSaveRangeDialog(HWND) {}
-void RunFormatDialog(HWND) {}
+// Printing comes with its own windows; until then the commands open nothing
+// and change nothing.
 void RunPrintRangeDialog(HWND) {}
 void PrintVerseList(HWND) {}
-bool ChooseVerseListFile(HWND, std::string*) { return false; }
 
 }  // namespace kv
