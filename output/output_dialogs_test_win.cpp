@@ -68,6 +68,15 @@ std::string Formatted(const FormatOptions& options, VerseIndex first, VerseIndex
   return out;
 }
 
+// The size of the clipboard's text block.
+SIZE_T ClipboardBlockSize() {
+  SIZE_T size = 0;
+  if (!OpenClipboard(nullptr)) return 0;
+  if (HANDLE data = GetClipboardData(CF_TEXT)) size = GlobalSize(data);
+  CloseClipboard();
+  return size;
+}
+
 std::string ClipboardText() {
   std::string text;
   if (!OpenClipboard(nullptr)) return "<clipboard busy>";
@@ -289,6 +298,9 @@ TEST_F(OutputDialogs, CopyVerseAndCopyRangePutTheFormattersText) {
     CopyRun range = CopyWith(main, CMD_COPY_RANGE, IDC_OUTPUT_RANGE, "Eph 6:17 - 6:20", "copy_range_dialog.bmp");
     EXPECT_EQ(range.start, "Eph 6:17 -");
     EXPECT_EQ(ClipboardText(), Formatted(App().output.Format, eph17, eph17 + 3));
+    // Only the text and its NUL reach the clipboard, not the whole block
+    // sized for four verses.
+    EXPECT_EQ(ClipboardBlockSize(), ClipboardText().size() + 1);
 
     // Across a book, with partial labels and no line breaks.
     App().output.Format = Options(kLabelPartial, kLabelPartial, kLabelBefore, 0, 0);
