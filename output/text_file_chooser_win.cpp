@@ -1,5 +1,6 @@
 #include "output/text_file_chooser_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "output/output_dialogs_win.h"
@@ -20,7 +21,8 @@ std::function<void(const OPENFILENAMEA&)>& Observer() {
 
 bool ChooseTextFile(HWND owner, const char* start_name, std::string* chosen) {
   char name[kFileNameBufferSize] = {};
-  std::strncpy(name, start_name, sizeof name - 1);
+  const std::size_t length = std::min(std::strlen(start_name), sizeof name - 1);
+  std::memcpy(name, start_name, length);
   OPENFILENAMEA choose = {};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = owner;
