@@ -678,6 +678,33 @@ TEST_F(SaveRangeDialog, AFileThatCannotBeWrittenIsToldByTheDialogAndKept) {
   EXPECT_EQ(ReadFile(locked), "the user's own file");
 }
 
+TEST_F(SaveRangeDialog, NeverWritesOverANoteSetsFile) {
+  Run([this](HWND main) {
+    MakeSets();
+    const std::string study = ReadFile(Path("Study.nmd"));
+    ChooserSeen seen;
+    HWND save_dialog = nullptr;
+    {
+      ModalScript script;
+      script.OnDialog("Save Range", [&](HWND dialog) {
+        save_dialog = dialog;
+        SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, "Ge 1:1");
+        ClickButton(dialog, IDOK);
+      });
+      script.OnDialog(ChooseFile(Path("Study.nmd"), &seen));
+      script.AnswerMessageBox(IDYES);  // the chooser's own question: replace it?
+      script.AnswerMessageBox(IDOK);
+      SendMessageA(main, WM_COMMAND, CMD_SAVE_RANGE, 0);
+      ASSERT_TRUE(script.Ok()) << script.Describe();
+      const wintest::SeenWindow& box = script.Seen().back();
+      EXPECT_EQ(box.caption, "Save Error");
+      EXPECT_EQ(box.text, "Could not open file for writing");
+      EXPECT_EQ(box.owner, save_dialog);
+    }
+    EXPECT_EQ(ReadFile(Path("Study.nmd")), study);
+  });
+}
+
 void SearchFor(const char* query) {
   SearchState& state = App().search;
   state.options.boolean_type = kAllWords;
