@@ -11,6 +11,7 @@
 #include "notes/notes_window_win.h"
 #include "output/list_output.h"
 #include "output/output_dialogs_win.h"
+#include "output/save_range.h"
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
@@ -137,7 +138,13 @@ void SaveVerseListCommand() {
   std::string file_name;
   if (!ChooseVerseListFile(Main(), &file_name)) return;
   WithWaitCursor([&] {
-    SaveVerseList(app().store.bible, app().search.verse_list, SystemFiles(), file_name, ShellMessages());
+    SaveVerseListToFile(app().store.bible, app().search.verse_list, SystemFiles(), file_name, ShellMessages());
+  });
+}
+
+void CopyReferenceListCommand() {
+  WithWaitCursor([] {
+    CopyReferenceList(app().store.bible, app().search.verse_list, ShellClipboard(), ShellMessages());
   });
 }
 
@@ -238,9 +245,7 @@ void DispatchSingle(int command) {
     case CMD_COPY_VERSE: RunCopyVerseDialog(Main()); break;
     case CMD_COPY_RANGE: RunCopyRangeDialog(Main()); break;
     case CMD_COPY_VERSE_LIST: CopyVerseListCommand(); break;
-    case CMD_COPY_VERSE_REFERENCES:
-      CopyReferenceList(a.store.bible, a.search.verse_list, ShellClipboard(), ShellMessages());
-      break;
+    case CMD_COPY_VERSE_REFERENCES: CopyReferenceListCommand(); break;
     case CMD_FORMAT: RunFormatDialog(Main()); break;
     // Search
     case CMD_WORD_SEARCH: RunWordSearchDialog(Main()); break;
