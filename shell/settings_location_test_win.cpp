@@ -34,11 +34,33 @@ VerseIndex Verse(int book, int chapter, int verse) { return FindVerse(App().stor
 
 const char kOldSettings[] = "[MISC]\r\nReadVerse=100\r\n[BOOKMARKS]\r\n3=200\r\n";
 
+// Makes `file` unwritable while it lives, as a normal user meets the
+// Windows folder's file: the read-only attribute, and, because the tests
+// may run as root (whom Wine lets write a read-only file), an open handle
+// that shares reading only, so that every open for writing fails.
+class WriteLock {
+ public:
+  explicit WriteLock(const std::string& file) : file_(file) {
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    handle_ = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  }
+  ~WriteLock() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    SetFileAttributesA(file_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  bool Holds() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  std::string file_;
+  HANDLE handle_;
+};
+
 TEST_F(SettingsFiles, AnUnwritableWindowsFileSendsTheSettingsToThePerUserFileReadFromThenOn) {
   std::ofstream(Shared(), std::ios::binary) << kOldSettings;
-  ASSERT_TRUE(SetFileAttributesA(Shared().c_str(), FILE_ATTRIBUTE_READONLY));
+  WriteLock lock(Shared());
+  ASSERT_TRUE(lock.Holds());
   ASSERT_FALSE(WritePrivateProfileStringA("MISC", "Probe", "1", Shared().c_str()))
-      << "the read-only file must refuse writes for this test to mean anything";
+      << "the locked file must refuse writes for this test to mean anything";
   VerseIndex john = kNoVerse;
   Run([&john](HWND) {
     EXPECT_EQ(100, App().passage.CurrentVerse) << "the old settings are read";
@@ -65,8 +87,12 @@ TEST_F(SettingsFiles, AnUnwritableWindowsFileSendsTheSettingsToThePerUserFileRea
 
 TEST_F(SettingsFiles, AWritableWindowsFileKeepsTheSettingsAndNoPerUserFileAppears) {
   std::ofstream(Shared(), std::ios::binary) << kOldSettings;
-  Run([](HWND) { SetCurrentVerse(Verse(45, 1, 1)); });
-  EXPECT_EQ(Verse(45, 1, 1), ReadVerseIn(Shared()));
+  VerseIndex romans = kNoVerse;
+  Run([&romans](HWND) {
+    romans = Verse(45, 1, 1);
+    SetCurrentVerse(romans);
+  });
+  EXPECT_EQ(romans, ReadVerseIn(Shared()));
   EXPECT_FALSE(Exists(PerUser()));
 }
 
@@ -80,9 +106,14 @@ TEST_F(SettingsFiles, ThePerUserFileIsInTheUsersApplicationDataFolder) {
   ASSERT_FALSE(Exists(file)) << "left over from an earlier run: " << file;
   App().shell.per_user_settings_file.clear();
   std::ofstream(Shared(), std::ios::binary) << kOldSettings;
-  ASSERT_TRUE(SetFileAttributesA(Shared().c_str(), FILE_ATTRIBUTE_READONLY));
-  Run([](HWND) { SetCurrentVerse(Verse(46, 1, 1)); });
-  EXPECT_EQ(Verse(46, 1, 1), ReadVerseIn(file));
+  WriteLock lock(Shared());
+  ASSERT_TRUE(lock.Holds());
+  VerseIndex corinthians = kNoVerse;
+  Run([&corinthians](HWND) {
+    corinthians = Verse(46, 1, 1);
+    SetCurrentVerse(corinthians);
+  });
+  EXPECT_EQ(corinthians, ReadVerseIn(file));
   DeleteFileA(file.c_str());
   RemoveDirectoryA(folder.c_str());
 }
