@@ -53,8 +53,13 @@ kv_install_packages() {
 # Configures a preset once, then builds it (incrementally).
 kv_build() {
   local preset=$1; shift
-  if [ ! -f "$KV_ROOT/build/$preset/CMakeCache.txt" ]; then
+  local cache="$KV_ROOT/build/$preset/CMakeCache.txt"
+  if [ ! -f "$cache" ]; then
     (cd "$KV_ROOT" && cmake --preset "$preset" >/dev/null) || return 1
+  elif [ -n "$(find "$KV_ROOT/cmake" -name 'mingw-*.cmake' -newer "$cache")" ]; then
+    # CMake keeps the compilers it found in the cache: a changed toolchain
+    # file takes effect only in a fresh configuration.
+    (cd "$KV_ROOT" && cmake --preset "$preset" --fresh >/dev/null) || return 1
   fi
   (cd "$KV_ROOT" && cmake --build --preset "$preset" -j "$KV_JOBS" "$@")
 }
