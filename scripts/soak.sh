@@ -21,7 +21,7 @@ kv_wine_warm "$KV_ROOT/build/win64"
 kv_say "soak: $actions actions, seed $seed"
 # The test's output goes to a file: a Wine process may keep a pipe open.
 status=0
-(cd build/win64 && KELVANE_SOAK_ACTIONS=$actions KELVANE_SOAK_SEED=$seed WINEDLLOVERRIDES="winhlp32.exe=d;winemenubuilder.exe=d" \
+(cd build/win64 && KELVANE_SOAK_ACTIONS=$actions KELVANE_SOAK_SEED=$seed KELVANE_SOAK_TRACE=${KELVANE_SOAK_TRACE:-0} WINEDLLOVERRIDES="winhlp32.exe=d;winemenubuilder.exe=d" \
   "$KV_WINE" ./kelvane_win_tests.exe --gtest_filter='Soak.*' </dev/null >"$KV_ROOT/build/soak.log" 2>&1) || status=$?
 cat build/soak.log
 exit "$status"

@@ -16,7 +16,11 @@ HWND FirstShownPane() {
     if (list) return list;
   }
   if (shell.NotesWindow) {
-    HWND notes = shell.note_editor_open ? w.note_editor : w.notes_display;
+    // The open editor only once it has been given room to type in.
+    RECT editor = {};
+    const bool editor_usable = shell.note_editor_open && w.note_editor && GetClientRect(w.note_editor, &editor) &&
+                               editor.right > 0 && editor.bottom > 0;
+    HWND notes = editor_usable ? w.note_editor : shell.note_editor_open ? nullptr : w.notes_display;
     if (notes) return notes;
   }
   return w.main;

@@ -12,11 +12,13 @@
 // added later are walked through without changing this file.
 //
 // KELVANE_SOAK_ACTIONS (default 500) and KELVANE_SOAK_SEED (default 1795)
-// set the length and the stream; scripts/soak.sh runs a long one.
+// set the length and the stream, KELVANE_SOAK_TRACE=1 prints each action;
+// scripts/soak.sh runs a long one.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -144,6 +146,19 @@ struct Driver {
 
 Driver* g_driver = nullptr;
 
+// KELVANE_SOAK_TRACE=1 prints every action as it is taken, so that the
+// last lines before a crash say what led to it.
+bool g_trace = false;
+void Trace(const char* format, ...) {
+  if (!g_trace) return;
+  va_list args;
+  va_start(args, format);
+  std::vfprintf(stdout, format, args);
+  va_end(args);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
 void SetModifiers(bool ctrl, bool alt, bool shift) {
   BYTE keys[256];
   GetKeyboardState(keys);
@@ -151,6 +166,13 @@ void SetModifiers(bool ctrl, bool alt, bool shift) {
   keys[VK_MENU] = keys[VK_LMENU] = alt ? 0x80 : 0;
   keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
   SetKeyboardState(keys);
+}
+
+// Whether a user could type into `window`: shown, with room for text.
+bool Usable(HWND window) {
+  RECT client = {};
+  return window && IsWindowVisible(window) && GetClientRect(window, &client) && client.right > 0 &&
+         client.bottom > 0;
 }
 
 HWND KeyTarget() {
@@ -240,6 +262,7 @@ Controls ControlsOf(HWND dialog) {
 
 void PressButton(HWND dialog, HWND button) {
   const int id = GetDlgCtrlID(button);
+  Trace("  presses %d in \"%s\"", id, TextOf(dialog).c_str());
   HWND parent = GetParent(button);
   PostMessageA(parent ? parent : dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
@@ -398,6 +421,7 @@ void MenuCommand(Driver& d) {
   std::vector<int> commands;
   CollectMenuCommands(Windows().menu, &commands);
   const int command = commands.empty() || d.rng.Percent(10) ? AnyCommand(d.rng) : d.rng.Pick(commands);
+  Trace("  command %d", command);
   PostMessageA(Windows().main, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
@@ -423,13 +447,14 @@ void Accelerator(Driver& d) {
   std::vector<ACCEL> entries(static_cast<std::size_t>(count));
   CopyAcceleratorTableA(table, entries.data(), count);
   const ACCEL& entry = d.rng.Pick(entries);
+  Trace("  key %d with %d", entry.key, entry.fVirt);
   PostKey(entry.key, (entry.fVirt & FCONTROL) != 0, (entry.fVirt & FALT) != 0, (entry.fVirt & FSHIFT) != 0);
 }
 
 void PlainKey(Driver& d) {
   static const std::vector<UINT> keys = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME, VK_END,
                                          VK_DELETE, VK_RETURN, VK_TAB, VK_ESCAPE, VK_SPACE, VK_BACK};
-  if (d.rng.Percent(25)) {
+  if (d.rng.Percent(25) && Usable(KeyTarget())) {
     const char letter = static_cast<char>('a' + d.rng.Below(26));
     SetModifiers(false, false, false);
     PostMessageA(KeyTarget(), WM_KEYDOWN, static_cast<WPARAM>(letter - 'a' + 'A'), 1);
@@ -527,17 +552,26 @@ std::string CurrentSetName() {
 }
 
 // Types into the open note editor and saves it now and then; opens it when
-// it is closed.
+// it is closed. An editor that is open but has no room (the editor frame
+// does not place it) is left alone: no user could reach it.
 void EditNote(Driver& d) {
   const ShellWindows& w = Windows();
-  if (!App().shell.note_editor_open || !IsWindowVisible(w.note_editor)) {
+  if (!App().shell.note_editor_open) {
     PostMessageA(w.main, WM_COMMAND, CMD_EDIT_NOTE, 0);
     return;
   }
+  if (!Usable(w.note_editor)) return;
   if (d.rng.Percent(60)) {
     SetFocus(w.note_editor);
     SetModifiers(false, false, false);
     const std::string text = d.rng.Percent(80) ? d.rng.Pick(kGoodTexts) + " " : BadText(d.rng);
+    Trace("  types %zu characters into the note editor (holding %d)", text.size(),
+          GetWindowTextLengthA(w.note_editor));
+    if (g_trace) {
+      std::string shown = TextOf(w.note_editor) + "|" + text;
+      for (unsigned char c : shown) std::printf(c >= 32 && c < 127 ? "%c" : "\\x%02X", c);
+      std::printf("\n");
+    }
     for (char c : text) PostMessageA(w.note_editor, WM_CHAR, static_cast<unsigned char>(c), 1);
     if (d.rng.Percent(20)) PostMessageA(w.note_editor, WM_CHAR, '\r', 1);
     return;
@@ -584,6 +618,11 @@ void RandomAction(Driver& d) {
   int roll = d.rng.Below(total), chosen = 0;
   while (roll >= kinds[chosen].weight) roll -= kinds[chosen++].weight;
   ++d.tally.actions[kinds[chosen].name];
+  HWND focus = GetFocus();
+  char focus_class[64] = "";
+  if (focus) GetClassNameA(focus, focus_class, sizeof focus_class);
+  Trace("%d %s (focus %s, editor %s)", d.done, kinds[chosen].name, focus_class,
+        App().shell.note_editor_open ? "open" : "closed");
   switch (chosen) {
     case 0: MenuCommand(d); break;
     case 1: ToolbarButton(d); break;
@@ -678,6 +717,7 @@ TEST_F(Soak, RandomActionsLeaveTheProgramWholeAndItsFilesTrue) {
   const unsigned seed = static_cast<unsigned>(EnvNumber("KELVANE_SOAK_SEED", 1795));
   Driver driver(seed);
   driver.target = EnvNumber("KELVANE_SOAK_ACTIONS", 500);
+  g_trace = EnvNumber("KELVANE_SOAK_TRACE", 0) != 0;
   g_driver = &driver;
   const ULONGLONG started = GetTickCount64();
   const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, SoakTick);
