@@ -79,7 +79,7 @@ set(kelvane_soak_tests "Soak.*")
 gtest_discover_tests(kelvane_win_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 60
-  TEST_FILTER "-${kelvane_help_tests}:${kelvane_soak_tests}"
+  TEST_FILTER "-${kelvane_help_tests}:${kelvane_soak_tests}:PrintedPages.*"
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
   PROPERTIES TIMEOUT 30 RESOURCE_LOCK wine_desktop LABELS win64)
 gtest_discover_tests(kelvane_win_tests

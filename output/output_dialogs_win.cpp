@@ -8,8 +8,6 @@ void RunCopyVerseDialog(HWND) {}
 void RunCopyRangeDialog(HWND) {}
 void RunSaveRangeDialog(HWND) {}
 void RunFormatDialog(HWND) {}
-void RunPrintRangeDialog(HWND) {}
-void PrintVerseList(HWND) {}
 bool ChooseVerseListFile(HWND, std::string*) { return false; }
 
 }  // namespace kv

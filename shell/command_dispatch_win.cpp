@@ -144,7 +144,9 @@ void SaveVerseListCommand() {
 void PageSetup() {
   PAGESETUPDLGA& setup = Windows().page_setup;
   setup.hwndOwner = Main();
-  setup.Flags = PSD_MARGINS;
+  // Margins in thousandths of an inch whatever the locale's unit, as
+  // printing reads them.
+  setup.Flags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;
   PageSetupDlgA(&setup);
 }
 

@@ -61,7 +61,7 @@ void PrepareDefaultPageSetup(HWND main) {
   setup.lStructSize = sizeof setup;
   setup.hwndOwner = main;
   setup.rtMargin = RECT{kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin};
-  setup.Flags = PSD_RETURNDEFAULT | PSD_NOWARNING;
+  setup.Flags = PSD_RETURNDEFAULT | PSD_NOWARNING | PSD_INTHOUSANDTHSOFINCHES;
   PageSetupDlgA(&setup);
 }
 
