@@ -136,6 +136,7 @@ int main(int argc, char** argv) {
   }
   SetCurrentDirectoryA(scratch.c_str());
   App().shell.settings_file = scratch + "\\Kelvane.Ini";
+  App().shell.per_user_settings_file = scratch + "\\PerUser\\Kelvane.Ini";
   SetTimer(nullptr, 0, 20, Measure);
   RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
   SetCurrentDirectoryA("\\");
