@@ -776,9 +776,13 @@ std::vector<unsigned char> PassagePixels() {
   UpdateWindow(passage);
   RECT client;
   GetClientRect(passage, &client);
+  // The passage holds the focus, so its blinking caret would decide the
+  // comparison: it is hidden while the pixels are read.
+  HideCaret(passage);
   HDC dc = GetDC(passage);
   std::vector<unsigned char> pixels = wintest::CapturePixels(dc, 0, 0, client.right, client.bottom);
   ReleaseDC(passage, dc);
+  ShowCaret(passage);
   return pixels;
 }
 
