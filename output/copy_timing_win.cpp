@@ -9,13 +9,10 @@
 // settings the program writes never land next to them.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "output/range_output.h"
 #include "output/save_range.h"
@@ -24,37 +21,18 @@
 #include "shell/command_dispatch_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/testing/timing_program_win.h"
 
 namespace kv {
 namespace {
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+using namespace timing;
+
 constexpr int kDefaultRounds = 20;
 constexpr int kWarmUpRounds = 2;
 
-int g_rounds = kDefaultRounds;
-int g_ticks = 0;
-bool g_failed = false;
-std::string g_scratch;
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to, LARGE_INTEGER frequency) {
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 void Time(const char* name, const std::function<void()>& operation) {
-  LARGE_INTEGER frequency, before, after;
-  QueryPerformanceFrequency(&frequency);
-  std::vector<double> times;
-  for (int round = 0; round < kWarmUpRounds + g_rounds; ++round) {
-    QueryPerformanceCounter(&before);
-    operation();
-    QueryPerformanceCounter(&after);
-    if (round >= kWarmUpRounds) times.push_back(Milliseconds(before, after, frequency));
-  }
-  std::sort(times.begin(), times.end());
-  const std::size_t n = times.size();
-  std::printf("%-40s median %7.2f ms  (min %7.2f, 90%% %7.2f, max %7.2f; %zu rounds)\n", name, times[n / 2], times[0],
-              times[n * 9 / 10], times[n - 1], n);
+  Report(name, TimeRounds(kWarmUpRounds, Rounds(), operation));
 }
 
 std::size_t ClipboardLength() {
@@ -68,18 +46,7 @@ std::size_t ClipboardLength() {
   return length;
 }
 
-void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND main = Windows().main;
-  if (!main || !IsWindowVisible(main)) {
-    if (++g_ticks > 300) {
-      KillTimer(nullptr, timer);
-      std::printf("the main window never came up\n");
-      g_failed = true;
-      PostQuitMessage(1);
-    }
-    return;
-  }
-  KillTimer(nullptr, timer);
+void Measure(HWND main) {
   AppState& app = App();
   Time("Copy Range Ge 1:1 - Re 22:21", [&app] {
     WithWaitCursor([&app] {
@@ -94,7 +61,7 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
     UserServices& messages = ShellMessages();
     CopyRangeToClipboard(app.store.bible, app.output.Format, 0, kLastVerse, memory, messages);
   });
-  const std::string file = g_scratch + "\\bible.txt";
+  const std::string file = ScratchFolder() + "\\bible.txt";
   Time("Save Range Ge 1:1 - Re 22:21, no notes", [&app, &file] {
     WithWaitCursor([&app, &file] {
       SaveRangeWithNotes(app.store.bible, app.output.Format, 0, kLastVerse, file, kNoNoteSet, app.notes,
@@ -104,52 +71,9 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageA(main, WM_CLOSE, 0, 0);
 }
 
-std::string ScratchFolder() {
-  char temp[MAX_PATH], name[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  GetTempFileNameA(temp, "kvt", 0, name);
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
-  return name;
-}
-
-void RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 }  // namespace
 }  // namespace kv
 
 int main(int argc, char** argv) {
-  using namespace kv;
-  if (argc < 2) {
-    std::printf("usage: kelvane_copy_timing DATA_FOLDER [ROUNDS]\n");
-    return 2;
-  }
-  if (argc > 2) g_rounds = std::max(1, std::atoi(argv[2]));
-  const std::string scratch = ScratchFolder();
-  g_scratch = scratch;
-  for (const char* file : kDataFiles) {
-    const std::string from = std::string(argv[1]) + "\\" + file, to = scratch + "\\" + file;
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
-      std::printf("cannot copy %s\n", from.c_str());
-      RemoveFolder(scratch);
-      return 2;
-    }
-  }
-  SetCurrentDirectoryA(scratch.c_str());
-  App().shell.settings_file = scratch + "\\Kelvane.Ini";
-  SetTimer(nullptr, 0, 20, Measure);
-  RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-  SetCurrentDirectoryA("\\");
-  RemoveFolder(scratch);
-  std::fflush(stdout);
-  return g_failed ? 1 : 0;
+  return kv::timing::RunTimingProgram(argc, argv, "kelvane_copy_timing", kv::kDefaultRounds, kv::Measure);
 }
