@@ -3,13 +3,13 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "notes/note_set_source.h"
 #include "output/output_dialogs_win.h"
 #include "output/page_layout.h"
+#include "output/range_dialog_win.h"
 #include "platform/user_services_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -18,13 +18,10 @@
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "store/reference_dialogs_win.h"
-#include "store/reference_parser.h"
-#include "store/verse_address.h"
 
 namespace kv {
 namespace {
 
-constexpr int kHelpButton = 9;
 constexpr int kMillimetreHundredthsPerInch = 2540;
 constexpr int kThousandthsPerInch = 1000;
 
@@ -288,48 +285,30 @@ struct PrintRangeChoice {
 BOOL PrintRange_OnInitDialog(HWND dialog, HWND, LPARAM lParam) {
   SetWindowLongPtrA(dialog, DWLP_USER, lParam);
   CenterDialog(dialog, Windows().main);
-  const AppState& app = App();
-  char text[kReferenceTextSize];
-  const int length = FormatShortReference(app.store.bible, app.passage.CurrentVerse, text, sizeof text - 2);
-  if (length >= 0 && static_cast<std::size_t>(length) < sizeof text - 2) std::snprintf(text + length, 3, " -");
-  SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, text);
-  HWND list = GetDlgItem(dialog, IDC_OUTPUT_NOTE_SET);
-  for (int i = 0; i < app.notes.table.count; ++i)
-    ComboBox_AddString(list, DisplayNameOf(app.notes.table.sets[static_cast<std::size_t>(i)].data_file).c_str());
-  ComboBox_SetCurSel(list, app.notes.current_set);
-  Button_SetCheck(GetDlgItem(dialog, IDC_OUTPUT_INCLUDE_NOTES), BST_UNCHECKED);
+  SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, RangeStartText(App().store.bible).c_str());
+  FillNoteSetChoice(dialog, IDC_OUTPUT_NOTE_SET, IDC_OUTPUT_INCLUDE_NOTES, App().notes);
   return TRUE;
 }
 
 void PrintRange_OnCommand(HWND dialog, int id, HWND, UINT) {
   auto* choice = reinterpret_cast<PrintRangeChoice*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (id) {
-    case IDOK: {
-      char text[kReferenceTextSize] = {};
-      GetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, text, sizeof text);
-      if (text[0] == '\0') {
-        EndDialog(dialog, FALSE);
-        return;
+    case IDOK:
+      switch (ReadTypedRange(dialog, IDC_OUTPUT_RANGE, App().store.bible, &choice->first, &choice->last)) {
+        case TypedRange::Empty: EndDialog(dialog, FALSE); return;
+        case TypedRange::Unrecognized: return;
+        case TypedRange::Read: break;
       }
-      if (!ParseReference(App().store.bible, text, &choice->first, &choice->last)) {
-        MessageBoxServices(dialog).Tell("Error", kUnrecognizedReference, MessageIcon::Error);
-        return;
-      }
-      choice->note_set = -1;
-      if (Button_GetCheck(GetDlgItem(dialog, IDC_OUTPUT_INCLUDE_NOTES)) == BST_CHECKED) {
-        const int set = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_OUTPUT_NOTE_SET));
-        if (set >= 0 && set < App().notes.table.count) choice->note_set = set;
-      }
+      choice->note_set = ChosenNoteSet(dialog, IDC_OUTPUT_NOTE_SET, IDC_OUTPUT_INCLUDE_NOTES);
       EndDialog(dialog, TRUE);
       return;
-    }
     case IDCANCEL:
       EndDialog(dialog, FALSE);
       return;
     case IDC_OUTPUT_FORMAT:
       RunFormatDialog(dialog);
       return;
-    case kHelpButton:
+    case IDC_HELP_BUTTON:
       ShowHelpTopic(Windows().main, "ID_File_PrintRange");
       return;
   }

@@ -1,11 +1,13 @@
-// What the Copy Verse, Copy Range and Save Range dialogs share: the starting
-// text of their reference box and the reading of what the user typed.
+// What the Copy Verse, Copy Range, Save Range and Print Range dialogs share:
+// the starting text of their reference box, the reading of what the user
+// typed, and the note-set list with its "Include notes" box.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "notes/note_files.h"
 #include "store/bible_data.h"
 
 namespace kv {
@@ -24,5 +26,12 @@ enum class TypedRange { Empty, Unrecognized, Read };
 // given, receives the text as the user typed it.
 TypedRange ReadTypedRange(HWND dialog, int edit, const BibleData& data, VerseIndex* first,
                           VerseIndex* last, std::string* typed = nullptr);
+
+// Fills list `list_id` of `dialog` with the note sets in table order, the
+// current one selected, and clears check box `include_id`.
+void FillNoteSetChoice(HWND dialog, int list_id, int include_id, const NotesState& notes);
+// The set whose notes go with the verses: the list's when the box is checked,
+// otherwise kNoNoteSet.
+int ChosenNoteSet(HWND dialog, int list_id, int include_id);
 
 }  // namespace kv

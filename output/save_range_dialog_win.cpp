@@ -25,26 +25,12 @@ namespace {
 BOOL SaveRange_OnInitDialog(HWND dialog, HWND, LPARAM) {
   CenterDialog(dialog, Windows().main);
   SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, RangeStartText(App().store.bible).c_str());
-  const NotesState& notes = App().notes;
-  HWND list = GetDlgItem(dialog, IDC_OUTPUT_NOTE_SET);
-  for (int i = 0; i < notes.table.count; ++i) {
-    const std::string name = DisplayNameOf(notes.table.sets[static_cast<std::size_t>(i)].data_file);
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
-  }
-  SendMessageA(list, CB_SETCURSEL, notes.current_set, 0);
-  CheckDlgButton(dialog, IDC_OUTPUT_INCLUDE_NOTES, BST_UNCHECKED);
+  FillNoteSetChoice(dialog, IDC_OUTPUT_NOTE_SET, IDC_OUTPUT_INCLUDE_NOTES, App().notes);
   return TRUE;
 }
 
-// The set whose notes go with the verses: the list's when the box is checked.
-int ChosenNoteSet(HWND dialog) {
-  if (IsDlgButtonChecked(dialog, IDC_OUTPUT_INCLUDE_NOTES) != BST_CHECKED) return kNoNoteSet;
-  const LRESULT selected = SendDlgItemMessageA(dialog, IDC_OUTPUT_NOTE_SET, CB_GETCURSEL, 0, 0);
-  return selected == CB_ERR ? kNoNoteSet : static_cast<int>(selected);
-}
-
 void SaveRange_OnOk(HWND dialog) {
-  const int note_set = ChosenNoteSet(dialog);
+  const int note_set = ChosenNoteSet(dialog, IDC_OUTPUT_NOTE_SET, IDC_OUTPUT_INCLUDE_NOTES);
   VerseIndex first = kNoVerse, last = kNoVerse;
   std::string typed;
   switch (ReadTypedRange(dialog, IDC_OUTPUT_RANGE, App().store.bible, &first, &last, &typed)) {
