@@ -20,7 +20,7 @@ if(WIN32)
   target_include_directories(kelvane_shell PUBLIC ${PROJECT_SOURCE_DIR})
   target_compile_options(kelvane_shell PRIVATE ${KELVANE_WARNINGS})
   target_compile_definitions(kelvane_shell PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
-  target_link_libraries(kelvane_shell PUBLIC kelvane_core comctl32 comdlg32 gdi32 user32 kernel32 winspool)
+  target_link_libraries(kelvane_shell PUBLIC kelvane_core comctl32 comdlg32 gdi32 user32 kernel32 winspool shell32)
 else()
   # The same core again, built with AddressSanitizer and UBSan for the tests.
   add_library(kelvane_core_san STATIC)

@@ -352,6 +352,35 @@ INSTANTIATE_TEST_SUITE_P(Answers, CloseWithEditedNote,
                                          CloseCase{"CancelOnCloseBox", IDCANCEL, WM_CLOSE, 0}),
                          [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
+// The session's end asks as the program's close does; Cancel keeps both the
+// session and the edit, Yes saves before the session may end.
+TEST_F(NotesWindow, TheSessionsEndAsksAboutAnEditedNote) {
+  WriteSet(kMine, {{0, "old note"}});
+  Run([&](HWND main) {
+    Command(CMD_EDIT_NOTE);
+    SetWindowTextA(Windows().note_editor, "edited");
+    for (int answer : {IDCANCEL, IDYES}) {
+      ModalScript script;
+      script.OnMessageBox([&](HWND box) {
+        EXPECT_EQ("Edit Note", wintest::WindowText(box));
+        wintest::ClickButton(box, answer);
+      });
+      const LRESULT may_end = SendMessageA(main, WM_QUERYENDSESSION, 0, 0);
+      EXPECT_TRUE(script.Ok()) << script.Describe();
+      EXPECT_EQ(answer == IDYES, may_end != 0);
+      EXPECT_TRUE(IsWindow(main)) << "the query alone never closes the window";
+      if (answer == IDCANCEL) {
+        EXPECT_TRUE(App().shell.note_editor_open);
+        EXPECT_EQ("old note", StoredNote(Set(kMine), 0));
+      }
+    }
+    EXPECT_EQ("edited", StoredNote(Set(kMine), 0));
+    ModalScript quiet;
+    EXPECT_TRUE(SendMessageA(main, WM_QUERYENDSESSION, 0, 0)) << "nothing left to ask about";
+    EXPECT_TRUE(quiet.Ok()) << quiet.Describe();
+  });
+}
+
 TEST_F(NotesWindow, AnUnchangedEditorClosesWithoutAQuestion) {
   WriteSet(kMine, {{0, "old note"}});
   Run([](HWND main) {

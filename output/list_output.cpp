@@ -87,7 +87,7 @@ bool CopyReferenceList(const BibleData& data, const VerseIndex* list, Clipboard&
 }
 
 bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
-                   const std::string& file_name, UserServices& messages) {
+                   const std::string& file_name, UserServices& messages, PartialFile partial) {
   FileHandle out = files.Open(file_name, OpenMode::CreateNew);
   if (out == kNoFile) {
     messages.Tell(kSaveErrorCaption, kCannotCreateFileText, MessageIcon::Error);
@@ -104,6 +104,7 @@ bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
   if (written) written = files.Write(out, "", 1);
   if (!written) messages.Tell(kSaveErrorCaption, kWriteErrorText, MessageIcon::Error);
   files.Close(out);
+  if (!written && partial == PartialFile::Remove) files.Discard(file_name);
   return written;
 }
 

@@ -35,8 +35,10 @@ bool CopyReferenceList(const BibleData& data, const VerseIndex* list, Clipboard&
 
 // The lines of CopyVerseList written to a new file `file_name`, then one NUL
 // byte. False, with the user told, when the file cannot be created or a write
-// fails.
+// fails; the file then holds what was written, or is removed with
+// PartialFile::Remove.
 bool SaveVerseList(const BibleData& data, const VerseIndex* list, Files& files,
-                   const std::string& file_name, UserServices& messages);
+                   const std::string& file_name, UserServices& messages,
+                   PartialFile partial = PartialFile::Keep);
 
 }  // namespace kv

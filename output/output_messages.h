@@ -23,6 +23,12 @@ extern const char* const kCannotCreateFileText;   // "Could not open file for wr
 extern const char* const kCannotOpenNotesText;    // "Could not open notes file"
 extern const char* const kWriteErrorText;         // "Error in writing to file"
 
+// What a save does with a file it made but could not finish. Keep leaves the
+// lines written so far, without the closing NUL of a finished save; Remove
+// takes the file away again, so that nothing that looks like a finished save
+// is left behind. A file that could not be made is never touched.
+enum class PartialFile { Keep, Remove };
+
 // The clipboard as the copy commands use it: open, empty, fill one block of
 // a size fixed up front, hand it over as CF_TEXT, close.
 class Clipboard {

@@ -35,7 +35,7 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
 
 bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseIndex first,
                      VerseIndex last, Files& files, const std::string& file_name, NoteSource* notes,
-                     UserServices& messages) {
+                     UserServices& messages, PartialFile partial) {
   if (!IsRange(first, last)) return false;
   FileHandle out = files.Open(file_name, OpenMode::CreateNew);
   if (out == kNoFile) {
@@ -45,6 +45,7 @@ bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseI
   if (notes && !notes->Open()) {
     messages.Tell(kSaveErrorCaption, kCannotOpenNotesText, MessageIcon::Error);
     files.Close(out);
+    if (partial == PartialFile::Remove) files.Discard(file_name);
     return false;
   }
   static const char kNoteFence[] = "\r\n\r\n";
@@ -76,6 +77,7 @@ bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseI
   if (!notes_read) messages.Tell(kSaveErrorCaption, kCannotOpenNotesText, MessageIcon::Error);
   if (notes) notes->Close();
   files.Close(out);
+  if (!(written && notes_read) && partial == PartialFile::Remove) files.Discard(file_name);
   return written && notes_read;
 }
 

@@ -41,9 +41,10 @@ bool CopyRangeToClipboard(const BibleData& data, const FormatOptions& options, V
 // file of that name), each verse followed by its note set off by blank lines
 // when `notes` is given and the verse has a note, and one NUL byte at the
 // end. False, with the user told, when the file cannot be created, the notes
-// cannot be opened or a write fails; the file then holds what was written.
+// cannot be opened or a write fails; the file then holds what was written,
+// or is removed with PartialFile::Remove.
 bool SaveRangeToFile(const BibleData& data, const FormatOptions& options, VerseIndex first,
                      VerseIndex last, Files& files, const std::string& file_name, NoteSource* notes,
-                     UserServices& messages);
+                     UserServices& messages, PartialFile partial = PartialFile::Keep);
 
 }  // namespace kv

@@ -15,6 +15,7 @@
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
 #include "shell/command_table.h"
+#include "shell/mouse_wheel_win.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -62,6 +63,14 @@ bool DataReady() { return app().store.bible.loaded; }
 // The copy command (162) goes with a passage selection that has text in it.
 void EnableCopy(bool enabled) { EnableCommand(CMD_COPY, enabled); }
 
+// Status part 3: the passage's top verse.
+void ShowTopVerse(VerseIndex top) {
+  if (!Windows().status || !DataReady()) return;
+  char reference[kReferenceSize];
+  FormatFullReference(app().store.bible, top, reference, sizeof reference);
+  SendMessageA(Windows().status, SB_SETTEXTA, kStatusPassagePart, reinterpret_cast<LPARAM>(reference));
+}
+
 // --- The three passes -----------------------------------------------------
 
 void PaintPassage(HWND hwnd) {
@@ -69,11 +78,7 @@ void PaintPassage(HWND hwnd) {
   HDC dc = BeginPaint(hwnd, &ps);
   if (DataReady()) {
     PassageView view = ViewOf(hwnd);
-    char reference[kReferenceSize];
-    FormatFullReference(app().store.bible, view.top, reference, sizeof reference);
-    if (Windows().status) {
-      SendMessageA(Windows().status, SB_SETTEXTA, kStatusPassagePart, reinterpret_cast<LPARAM>(reference));
-    }
+    ShowTopVerse(view.top);
     SetScrollPos(hwnd, SB_VERT, view.top, TRUE);
     PassageMetrics metrics;
     {
@@ -205,6 +210,10 @@ void Passage_OnKey(HWND hwnd, UINT key, BOOL down, int, UINT) {
       if (Windows().verse_list) SetFocus(Windows().verse_list);
       break;
   }
+}
+
+void Passage_OnMouseWheel(HWND hwnd, int, int, int delta, UINT) {
+  ScrollForWheel(hwnd, &Windows().passage_wheel, delta);
 }
 
 PassageScroll ScrollCodeOf(UINT code) {
@@ -365,6 +374,7 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_KEYDOWN, Passage_OnKey);
     HANDLE_MSG(hwnd, WM_COMMAND, Passage_OnCommand);
     HANDLE_MSG(hwnd, WM_VSCROLL, Passage_OnVScroll);
+    HANDLE_MSG(hwnd, WM_MOUSEWHEEL, Passage_OnMouseWheel);
     HANDLE_MSG(hwnd, WM_MOUSEMOVE, Passage_OnMouseMove);
     HANDLE_MSG(hwnd, WM_LBUTTONDOWN, Passage_OnLButtonDown);
     HANDLE_MSG(hwnd, WM_LBUTTONUP, Passage_OnLButtonUp);
@@ -387,6 +397,8 @@ LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
 void SetCurrentVerse(VerseIndex verse) {
   current_verse() = ClampVerse(verse);
   if (Windows().passage) InvalidateRect(Windows().passage, nullptr, TRUE);
+  // A hidden passage is not painted, and the status bar still shows its top.
+  if (Windows().passage && !IsWindowVisible(Windows().passage)) ShowTopVerse(current_verse());
   // An open editor keeps its note: the save goes to the verse it was opened for.
   if (app().notes.BindNotes && app().notes.table.count > 0 && !app().shell.note_editor_open)
     ShowNote(app().notes, ShellNotesPorts(), current_verse());

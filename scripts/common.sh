@@ -9,6 +9,7 @@ KV_JOBS=${KV_JOBS:-$(nproc 2>/dev/null || echo 2)}
 # test and benchmark libraries, zlib. Data: the public-domain KJV module.
 # Running and GUI tests: Wine, a virtual X server, fonts, screenshots.
 # strace: the note store's tests inject faults into its system calls.
+# ghostscript: the printing tests read the printed pages back as text.
 # Packages: zip, and for the Debian package of kelvane its dependencies
 # (dpkg-dev) and the manual page's check (man-db, groff-base).
 # Fuzzing: clang and its runtime libraries, which hold libFuzzer.
@@ -22,6 +23,7 @@ KV_PACKAGES=(
   wine64 xvfb fonts-wine fonts-liberation2 imagemagick
   zip dpkg-dev man-db groff-base
   strace
+  ghostscript
 )
 
 kv_say() { printf '==> %s\n' "$*" >&2; }
@@ -53,8 +55,13 @@ kv_install_packages() {
 # Configures a preset once, then builds it (incrementally).
 kv_build() {
   local preset=$1; shift
-  if [ ! -f "$KV_ROOT/build/$preset/CMakeCache.txt" ]; then
+  local cache="$KV_ROOT/build/$preset/CMakeCache.txt"
+  if [ ! -f "$cache" ]; then
     (cd "$KV_ROOT" && cmake --preset "$preset" >/dev/null) || return 1
+  elif [ -n "$(find "$KV_ROOT/cmake" -name 'mingw-*.cmake' -newer "$cache")" ]; then
+    # CMake keeps the compilers it found in the cache: a changed toolchain
+    # file takes effect only in a fresh configuration.
+    (cd "$KV_ROOT" && cmake --preset "$preset" --fresh >/dev/null) || return 1
   fi
   (cd "$KV_ROOT" && cmake --build --preset "$preset" -j "$KV_JOBS" "$@")
 }

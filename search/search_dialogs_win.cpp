@@ -11,6 +11,7 @@
 #include "shell/command_dispatch_win.h"
 #include "shell/command_table.h"
 #include "shell/help_win.h"
+#include "shell/pane_focus_win.h"
 #include "shell/program_win.h"
 #include "store/reference_dialogs_win.h"
 #include "store/verse_address.h"
@@ -186,7 +187,7 @@ bool RunSearchAndShow(SearchDialog dialog) {
   HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   outcome = RunSearch(app.store.bible, app.search, dialog);
   if (outcome.found) {
-    app.selection.owner = kNoSelectionOwner;
+    DropSelection();
     FillReferenceList();
     ShowNewVerseList(app.search.result_count);
     SetFocus(app.shell.verse_list_tab_index == 1 ? Windows().reference_list : Windows().verse_list);

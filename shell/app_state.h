@@ -27,6 +27,12 @@ struct ShellState : ShellSettings {
   bool startup_complete = false;
   // The private profile file; a bare name lands in the Windows folder.
   std::string settings_file = "Kelvane.Ini";
+  // The per-user settings file, used once the one above cannot be written;
+  // empty: the system's (the user's application data folder).
+  std::string per_user_settings_file;
+  // The settings were written for this run (at the session's end), so the
+  // window's destruction does not write them again.
+  bool settings_saved = false;
   // While set the note editor frame takes the notes pane's place.
   bool note_editor_open = false;
   // The tab shown in the verse list pane: 0 "Verse List", 1 "Reference List".

@@ -11,6 +11,7 @@
 #include "notes/notes_window_win.h"
 #include "output/list_output.h"
 #include "output/output_dialogs_win.h"
+#include "output/save_range.h"
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
@@ -137,14 +138,24 @@ void SaveVerseListCommand() {
   std::string file_name;
   if (!ChooseVerseListFile(Main(), &file_name)) return;
   WithWaitCursor([&] {
-    SaveVerseList(app().store.bible, app().search.verse_list, SystemFiles(), file_name, ShellMessages());
+    SaveVerseListToFile(app().store.bible, app().search.verse_list, SystemFiles(), file_name, ShellMessages());
+  });
+}
+
+void CopyReferenceListCommand() {
+  // An empty list leaves the clipboard as it is.
+  if (app().search.result_count == 0) return;
+  WithWaitCursor([] {
+    CopyReferenceList(app().store.bible, app().search.verse_list, ShellClipboard(), ShellMessages());
   });
 }
 
 void PageSetup() {
   PAGESETUPDLGA& setup = Windows().page_setup;
   setup.hwndOwner = Main();
-  setup.Flags = PSD_MARGINS;
+  // Margins in thousandths of an inch whatever the locale's unit, as
+  // printing reads them.
+  setup.Flags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;
   PageSetupDlgA(&setup);
 }
 
@@ -238,11 +249,7 @@ void DispatchSingle(int command) {
     case CMD_COPY_VERSE: RunCopyVerseDialog(Main()); break;
     case CMD_COPY_RANGE: RunCopyRangeDialog(Main()); break;
     case CMD_COPY_VERSE_LIST: CopyVerseListCommand(); break;
-    case CMD_COPY_VERSE_REFERENCES:
-      // An empty list leaves the clipboard as it is.
-      if (a.search.result_count != 0)
-        CopyReferenceList(a.store.bible, a.search.verse_list, ShellClipboard(), ShellMessages());
-      break;
+    case CMD_COPY_VERSE_REFERENCES: CopyReferenceListCommand(); break;
     case CMD_FORMAT: RunFormatDialog(Main()); break;
     // Search
     case CMD_WORD_SEARCH: RunWordSearchDialog(Main()); break;

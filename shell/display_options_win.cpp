@@ -9,6 +9,7 @@
 #include "shell/command_dispatch_win.h"
 #include "shell/fonts_win.h"
 #include "shell/notes_view_win.h"
+#include "shell/pane_focus_win.h"
 #include "shell/program_win.h"
 #include "verselist/verse_list_window_win.h"
 
@@ -44,7 +45,7 @@ void ToggleParagraphFormat() {
   AppState& app = App();
   app.passage.ParagraphFormat = app.passage.ParagraphFormat ? 0 : 1;
   CheckCommand(CMD_PARAGRAPH_FORMAT, app.passage.ParagraphFormat != 0);
-  if (app.selection.owner == kPassageOwner) app.selection.owner = kNoSelectionOwner;
+  if (app.selection.owner == kPassageOwner) DropSelection();
   RepaintPassage();
 }
 

@@ -203,12 +203,14 @@ TEST_F(MainWindow, ToolbarEntriesWithTheirInitialStates) {
 
 TEST_F(MainWindow, ItemsGreyedAtStartUpAndTheirButtonsWithThem) {
   Run([](HWND main) {
-    const int greyed[] = {108, 119, 120, 121, 122, 131, 132, 134, 161, 162, 163, 175, 186};
+    const int greyed[] = {108, 131, 132, 134, 161, 162, 163, 175, 186};
     for (int command : greyed) {
       SCOPED_TRACE(command);
       EXPECT_TRUE(StateOf(main, command) & MF_GRAYED);
     }
-    const int enabled[] = {105, 106, 116, 129, 130, 133, 174, 176, 181, 183, 185};
+    // The chapter and book commands are greyed with the others, and come
+    // back at once: the passage has the focus when the program starts.
+    const int enabled[] = {105, 106, 116, 119, 120, 121, 122, 129, 130, 133, 174, 176, 181, 183, 185};
     for (int command : enabled) {
       SCOPED_TRACE(command);
       EXPECT_FALSE(StateOf(main, command) & MF_GRAYED);

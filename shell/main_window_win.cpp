@@ -17,8 +17,11 @@
 #include "shell/help_win.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
+#include "shell/pane_focus_win.h"
 #include "shell/pane_layout.h"
 #include "shell/program_win.h"
+#include "shell/session_win.h"
+#include "shell/settings_location_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_window_win.h"
 
@@ -58,7 +61,7 @@ void PrepareDefaultPageSetup(HWND main) {
   setup.lStructSize = sizeof setup;
   setup.hwndOwner = main;
   setup.rtMargin = RECT{kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin};
-  setup.Flags = PSD_RETURNDEFAULT | PSD_NOWARNING;
+  setup.Flags = PSD_RETURNDEFAULT | PSD_NOWARNING | PSD_INTHOUSANDTHSOFINCHES;
   PageSetupDlgA(&setup);
 }
 
@@ -131,7 +134,7 @@ void CreateNoteEditor(HWND main) {
 
 void ReadSettings() {
   AppState& app = App();
-  std::unique_ptr<Profile> profile = MakeSystemProfile(app.shell.settings_file);
+  std::unique_ptr<Profile> profile = OpenSettingsToRead();
   SettingsContext context;
   context.note_set_count = app.notes.table.count;
   context.system_highlight_color = GetSysColor(COLOR_HIGHLIGHT);
@@ -219,12 +222,9 @@ void MainWindow_OnDestroy(HWND) {
   CallHelp(w.main, HELP_QUIT);
   for (int i = 0; i < app.notes.table.count; ++i) app.notes.table.sets[static_cast<std::size_t>(i)] = NoteSet{};
   app.notes.table.count = 0;
-  if (app.shell.startup_complete) {
-    app.passage.CurrentVerse = PassageCurrentVerse();
-    std::unique_ptr<Profile> profile = MakeSystemProfile(app.shell.settings_file);
-    SaveAppSettings(app, *profile);
-  }
+  SaveSettingsOnce();
   app.shell.startup_complete = false;
+  app.shell.settings_saved = false;
   w.main = nullptr;
   PostQuitMessage(0);
 }
@@ -373,6 +373,7 @@ void Relayout() {
   GetClientRect(main, &client);
   SendMessageA(main, WM_SIZE, 0, MAKELPARAM(client.right, client.bottom));
   InvalidateRect(main, &client, FALSE);
+  MoveFocusOffHiddenPanes();
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -383,6 +384,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       HANDLE_MSG(hwnd, WM_DESTROY, MainWindow_OnDestroy);
       HANDLE_MSG(hwnd, WM_SIZE, MainWindow_OnSize);
       HANDLE_MSG(hwnd, WM_CLOSE, MainWindow_OnClose);
+      HANDLE_MSG(hwnd, WM_QUERYENDSESSION, MainWindow_OnQueryEndSession);
+      HANDLE_MSG(hwnd, WM_ENDSESSION, MainWindow_OnEndSession);
       case WM_NOTIFY:
         return MainWindow_OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
       case WM_COMMAND:

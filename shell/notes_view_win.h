@@ -29,6 +29,7 @@ class SystemClipboard final : public Clipboard {
   void Close() override;
 
  private:
+  void ShrinkToText();
   HGLOBAL block_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/main_window_win.h"
+#include "shell/pane_focus_win.h"
 #include "verselist/verse_list_window_win.h"
 
 namespace kv {
@@ -58,13 +59,33 @@ bool RegisterProgramClasses(HINSTANCE instance) {
   return true;
 }
 
+bool IsAltKey(WPARAM key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
+
+// A fresh press of a key, not its auto-repeat (bit 30: the key was down).
+bool IsFirstPress(LPARAM key_data) { return (key_data & (1L << 30)) == 0; }
+
 int RunMessageLoop() {
   MSG msg;
+  // An accelerator with Alt (Alt+E, Alt+W, ...) takes its key-down, so the
+  // window never sees that anything came between the Alt key's press and
+  // its release; the release would then open the menu bar as a lone Alt
+  // press does, and leave it half entered. That one release is not passed on.
+  bool alt_release_taken = false;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    const bool key_down = msg.message == WM_SYSKEYDOWN || msg.message == WM_KEYDOWN;
+    const bool key_up = msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP;
+    if (key_down && IsAltKey(msg.wParam) && IsFirstPress(msg.lParam)) alt_release_taken = false;
+    if (key_up && IsAltKey(msg.wParam) && alt_release_taken) {
+      alt_release_taken = false;
+      continue;
+    }
     HWND modeless = Windows().modeless;
     if (modeless && IsDialogMessageA(modeless, &msg)) continue;
     HACCEL accelerators = Windows().accelerators;
-    if (accelerators && TranslateAcceleratorA(Windows().main, accelerators, &msg)) continue;
+    if (accelerators && TranslateAcceleratorA(Windows().main, accelerators, &msg)) {
+      if (key_down && GetKeyState(VK_MENU) < 0) alt_release_taken = true;
+      continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
@@ -97,7 +118,7 @@ int RunProgram(HINSTANCE instance, int show) {
     FreeRichEditLibrary();
     return 0;
   }
-  SetFocus(windows.main);
+  FocusFirstShownPane();
   int code = RunMessageLoop();
   FreeRichEditLibrary();
   return code;

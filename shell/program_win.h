@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "shell/mouse_wheel.h"
 #include "shell/toolbar_tips.h"
 
 namespace kv {
@@ -31,6 +32,9 @@ struct ShellWindows {
   // loop gives it its keyboard messages.
   HWND modeless = nullptr;
   HFONT note_font = nullptr;
+  // What is left over of the wheel turns of the passage and the verse list.
+  WheelState passage_wheel;
+  WheelState verse_list_wheel;
   // Kept for printing: the default printer's page set-up, then the user's.
   PAGESETUPDLGA page_setup = {};
   // The computed tooltips are read by the tooltip control after the

@@ -16,6 +16,7 @@
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
 #include "shell/command_table.h"
+#include "shell/mouse_wheel_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "store/verse_address.h"
@@ -202,6 +203,10 @@ void VerseList_OnKey(HWND hwnd, UINT key, BOOL down, int, UINT) {
   }
 }
 
+void VerseList_OnMouseWheel(HWND hwnd, int, int, int delta, UINT) {
+  ScrollForWheel(hwnd, &Windows().verse_list_wheel, delta);
+}
+
 void VerseList_OnVScroll(HWND hwnd, HWND, UINT code, int position) {
   if (!DataReady()) return;
   const std::int32_t old_top = list().top;
@@ -343,6 +348,7 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_KEYDOWN, VerseList_OnKey);
     HANDLE_MSG(hwnd, WM_COMMAND, VerseList_OnCommand);
     HANDLE_MSG(hwnd, WM_VSCROLL, VerseList_OnVScroll);
+    HANDLE_MSG(hwnd, WM_MOUSEWHEEL, VerseList_OnMouseWheel);
     HANDLE_MSG(hwnd, WM_MOUSEMOVE, VerseList_OnMouseMove);
     HANDLE_MSG(hwnd, WM_LBUTTONDOWN, VerseList_OnLButtonDown);
     HANDLE_MSG(hwnd, WM_LBUTTONUP, VerseList_OnLButtonUp);

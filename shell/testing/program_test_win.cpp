@@ -16,6 +16,7 @@ std::function<void(HWND)> g_body;
 std::vector<Step> g_steps;
 std::size_t g_next_step = 0;
 bool g_in_step = false;
+bool g_body_ran = false;
 int g_ticks = 0;
 
 constexpr UINT kTickMs = 20;
@@ -38,6 +39,7 @@ void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND main = MainWindowOrGiveUp(timer);
   if (!main) return;
   KillTimer(nullptr, timer);
+  g_body_ran = true;
   g_body(main);
   PostMessageA(main, WM_CLOSE, 0, 0);
 }
@@ -72,16 +74,25 @@ void ProgramTest::SetUp() {
   GetCurrentDirectoryA(sizeof old_dir_, old_dir_);
   SetCurrentDirectoryA(dir_.c_str());
   App().shell.settings_file = Path("Kelvane.Ini");
+  // The per-user file too stays in the scratch folder: the prefix's own
+  // application data folder is shared by every test.
+  App().shell.per_user_settings_file = Path(std::string(kPerUserFolder) + "\\Kelvane.Ini");
 }
 
 void ProgramTest::TearDown() {
   UnregisterProgramClasses(GetModuleHandleA(nullptr));
   SetCurrentDirectoryA(old_dir_);
+  const std::string per_user = Path(kPerUserFolder);
+  SetFileAttributesA((per_user + "\\Kelvane.Ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA((per_user + "\\Kelvane.Ini").c_str());
+  RemoveDirectoryA(per_user.c_str());
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA(Path("*").c_str(), &found);
   if (find != INVALID_HANDLE_VALUE) {
-    do DeleteFileA(Path(found.cFileName).c_str());
-    while (FindNextFileA(find, &found));
+    do {
+      SetFileAttributesA(Path(found.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(Path(found.cFileName).c_str());
+    } while (FindNextFileA(find, &found));
     FindClose(find);
   }
   RemoveDirectoryA(dir_.c_str());
@@ -90,8 +101,12 @@ void ProgramTest::TearDown() {
 void ProgramTest::Run(std::function<void(HWND)> body) {
   g_body = std::move(body);
   g_ticks = 0;
+  g_body_ran = false;
   SetTimer(nullptr, 0, kTickMs, RunBody);
   EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  // Registered afresh by the next start of the program in this test.
+  UnregisterProgramClasses(GetModuleHandleA(nullptr));
+  EXPECT_TRUE(g_body_ran) << "the program ended before the test's body ran";
   g_body = nullptr;
 }
 
@@ -101,6 +116,7 @@ void ProgramTest::RunSteps(std::vector<Step> steps) {
   g_ticks = 0;
   SetTimer(nullptr, 0, kTickMs, RunNextStep);
   EXPECT_EQ(0, RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL));
+  UnregisterProgramClasses(GetModuleHandleA(nullptr));
   if (!HasFatalFailure()) {
     EXPECT_EQ(g_next_step, g_steps.size()) << "steps left undone";
   }

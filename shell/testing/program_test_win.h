@@ -24,6 +24,10 @@ namespace kv::wintest {
 
 const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
 
+// The folder inside a test's scratch folder that stands for the user's
+// application data folder's "Kelvane95".
+constexpr char kPerUserFolder[] = "PerUser";
+
 using Step = std::function<void()>;
 
 class ProgramTest : public ::testing::Test {

@@ -1,0 +1,35 @@
+// The frame the timing programs share: the real program run over a scratch
+// copy of the Bible data, a measuring function called once the main window
+// shows, and the clock and report of each case. Timing programs print
+// medians and spreads; they assert nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kv::timing {
+
+// The rounds each case runs: the program's default or the command line's.
+int Rounds();
+// The scratch folder holding the copied data; notes and settings land there.
+const std::string& ScratchFolder();
+
+void Pump();
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to);
+// Runs `operation` `warm_up` times unmeasured, then `rounds` times measured.
+std::vector<double> TimeRounds(int warm_up, int rounds, const std::function<void()>& operation);
+// One line: the median and the spread of `times`.
+void Report(const char* name, std::vector<double> times);
+
+// main() of a timing program: usage DATA_FOLDER [ROUNDS]. Copies the data to
+// a scratch folder, starts the program there and calls `measure` with the
+// main window once it shows; `measure` closes the window when done. Returns
+// the program's exit status: 2 for bad usage or data, 1 when the main window
+// never came up.
+int RunTimingProgram(int argc, char** argv, const char* program_name, int default_rounds,
+                     void (*measure)(HWND main));
+
+}  // namespace kv::timing
