@@ -12,9 +12,6 @@ LRESULT CALLBACK NoteEditorFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 void RunGotoNoteDialog(HWND) {}
-void RunCreateNoteSetDialog(HWND) {}
-void RunRenameNoteSetDialog(HWND) {}
-void RunSearchNotesDialog(HWND) {}
 
 }  // namespace kv
 
