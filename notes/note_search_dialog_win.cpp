@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "notes/note_files.h"
@@ -18,6 +19,9 @@
 
 namespace kv {
 namespace {
+
+// How many times the bar moves in one search, at most (and once more at the end).
+constexpr long kProgressSteps = 50;
 
 struct SearchNotesData {
   // Where the next Find Next begins; lives while the dialog is open.
@@ -46,10 +50,8 @@ class ProgressBox {
     SendMessageA(bar_, PBM_SETPOS, first, 0);
     shown_ = first;
     last_ = last;
-    RECT client;
-    GetClientRect(bar_, &client);
     const long span = static_cast<long>(last) - first;
-    if (client.right > 0 && span > client.right) step_ = span / client.right;
+    step_ = std::max(1L, span / kProgressSteps);
     CenterDialog(box_, main);
     ShowWindow(box_, SW_SHOWNA);
     UpdateWindow(box_);
@@ -63,8 +65,9 @@ class ProgressBox {
   ProgressBox(const ProgressBox&) = delete;
   ProgressBox& operator=(const ProgressBox&) = delete;
 
-  // The bar repaints itself at every new position, so it moves only when its
-  // fill would grow by a pixel, and always to the range's last verse.
+  // The bar repaints itself at every new position, which costs more than
+  // reading the notes, so it moves in kProgressSteps steps (finer than its
+  // blocks) and always to the range's last verse.
   void Show(VerseIndex verse) {
     if (!bar_ || (verse - shown_ < step_ && verse != last_)) return;
     shown_ = verse;
