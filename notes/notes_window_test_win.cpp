@@ -659,8 +659,8 @@ TEST_F(NotesWindow, AfterACrossReferenceLineWithNoEntryTheListCommandsDoNoHarm) 
     ExpectCommand(CMD_NOTE_FOR_VERSE_LIST, true);
     SetClipboardText("untouched");
     ModalScript script;  // no box, no dialog may open
-    for (int command : {CMD_NOTE_FOR_VERSE_LIST, CMD_CONTEXT, CMD_COPY_VERSE_LIST, CMD_COPY_VERSE_REFERENCES,
-                        CMD_SAVE_VERSE_LIST, CMD_PRINT_VERSE_LIST})
+    for (int command :
+         {CMD_NOTE_FOR_VERSE_LIST, CMD_CONTEXT, CMD_COPY_VERSE_LIST, CMD_SAVE_VERSE_LIST, CMD_PRINT_VERSE_LIST})
       Command(command);
     wintest::Pump();
     EXPECT_TRUE(script.Seen().empty()) << script.Describe();
@@ -668,6 +668,9 @@ TEST_F(NotesWindow, AfterACrossReferenceLineWithNoEntryTheListCommandsDoNoHarm) 
     EXPECT_EQ("#Xyz 1:1", TextOf(Windows().notes_display));
     EXPECT_EQ(200, App().passage.CurrentVerse);
     EXPECT_EQ("untouched", ClipboardText());
+    // The references of an empty list are the bare mark, as for any empty list.
+    Command(CMD_COPY_VERSE_REFERENCES);
+    EXPECT_EQ("#", ClipboardText());
   });
 }
 

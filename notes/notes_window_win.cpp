@@ -224,10 +224,6 @@ void RunGotoNoteDialog(HWND owner) {
   DialogBoxParamA(Windows().instance, IDD_GOTO_NOTE, owner, GotoNoteProc, 0);
 }
 
-void RunCreateNoteSetDialog(HWND) {}
-void RunRenameNoteSetDialog(HWND) {}
-void RunSearchNotesDialog(HWND) {}
-
 }  // namespace kv
 
 namespace kv {

@@ -10,9 +10,6 @@ LRESULT CALLBACK NotesWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 LRESULT CALLBACK NoteEditorFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 void RunGotoNoteDialog(HWND owner);
-void RunCreateNoteSetDialog(HWND owner);
-void RunRenameNoteSetDialog(HWND owner);
-void RunSearchNotesDialog(HWND owner);
 
 }  // namespace kv
 

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "notes/note_search_dialog_win.h"
+#include "notes/note_set_dialogs_win.h"
 #include "notes/note_sets.h"
 #include "notes/note_stepping.h"
 #include "notes/notes_window_win.h"
@@ -143,8 +145,6 @@ void SaveVerseListCommand() {
 }
 
 void CopyReferenceListCommand() {
-  // An empty list leaves the clipboard as it is.
-  if (app().search.result_count == 0) return;
   WithWaitCursor([] {
     CopyReferenceList(app().store.bible, app().search.verse_list, ShellClipboard(), ShellMessages());
   });
@@ -238,9 +238,7 @@ void DispatchSingle(int command) {
     case CMD_SAVE_VERSE_LIST: SaveVerseListCommand(); break;
     case CMD_PAGE_SETUP: PageSetup(); break;
     case CMD_PRINT_RANGE: RunPrintRangeDialog(Main()); break;
-    case CMD_PRINT_VERSE_LIST:
-      if (a.search.result_count != 0) PrintVerseList(Main());
-      break;
+    case CMD_PRINT_VERSE_LIST: PrintVerseList(Main()); break;
     case CMD_EXIT: SendMessageA(Main(), WM_CLOSE, 0, 0); break;
     // Edit
     case CMD_CUT: Cut(); break;
