@@ -139,6 +139,10 @@ struct Driver {
   SavedNote pending;
   std::map<std::pair<std::string, VerseIndex>, std::string> saved;
   std::vector<std::string> set_names;
+  // The note the editor was open on at the last tick, if it was.
+  bool editing = false;
+  std::pair<std::string, VerseIndex> edited;
+  std::string edited_text;
   // What the settings file must hold after the exit.
   ShellSettings expected_shell;
   std::uint8_t expected_paragraph = 0, expected_italics = 0;
@@ -585,6 +589,8 @@ void EditNote(Driver& d) {
   if (!save || !IsWindowVisible(save) || !IsWindowEnabled(save)) return;
   d.save_pending = true;
   d.pending = {CurrentSetName(), App().notes.current_verse, TextOf(w.note_editor)};
+  Trace("  saves the note of verse %d in \"%s\" (%zu characters)", d.pending.verse, d.pending.set.c_str(),
+        d.pending.text.size());
   PostMessageA(w.note_editor_frame, WM_COMMAND, MAKEWPARAM(ID_NOTE_SAVE, BN_CLICKED), reinterpret_cast<LPARAM>(save));
 }
 
@@ -592,7 +598,42 @@ void EditNote(Driver& d) {
 void SeeSaveThrough(Driver& d) {
   if (!d.save_pending) return;
   d.save_pending = false;
-  if (!App().shell.note_editor_open) d.saved[{d.pending.set, d.pending.verse}] = d.pending.text;
+  if (!App().shell.note_editor_open) {
+    d.saved[{d.pending.set, d.pending.verse}] = d.pending.text;
+    d.editing = false;
+  }
+  Trace("  the save %s", App().shell.note_editor_open ? "left the editor open" : "closed the editor");
+}
+
+// The editor closed by a random click or key (its Save or Cancel button, or
+// a command): the note is then as it was or as the editor held it, and the
+// soak goes on expecting whichever the files hold.
+void SeeEditorClosedElsewhere(Driver& d) {
+  const NotesState& notes = App().notes;
+  const bool open = App().shell.note_editor_open;
+  if (d.editing && !open) {
+    const auto& [set_name, verse] = d.edited;
+    const NoteSet* set = nullptr;
+    for (int i = 0; i < notes.table.count; ++i)
+      if (DisplayNameOf(notes.table.sets[static_cast<std::size_t>(i)].data_file) == set_name)
+        set = &notes.table.sets[static_cast<std::size_t>(i)];
+    std::string stored;
+    if (set && ReadNote(SystemFiles(), *set, verse, &stored)) {
+      const auto known = d.saved.find(d.edited);
+      if (stored == d.edited_text) {
+        d.saved[d.edited] = stored;
+        Trace("  the editor was closed with a save of verse %d", verse);
+      } else if (known != d.saved.end() && known->second != stored) {
+        d.tally.failures.push_back("the note of verse " + std::to_string(verse) + " of \"" + set_name +
+                                   "\" is neither as saved before nor as the editor held it when it closed");
+      }
+    }
+  }
+  d.editing = open;
+  if (open) {
+    d.edited = {CurrentSetName(), notes.current_verse};
+    d.edited_text = TextOf(Windows().note_editor);
+  }
 }
 
 // A set that is gone (deleted or renamed) takes its saved notes with it.
@@ -602,6 +643,11 @@ void ForgetGoneSets(Driver& d) {
   for (int i = 0; i < notes.table.count; ++i)
     names.push_back(DisplayNameOf(notes.table.sets[static_cast<std::size_t>(i)].data_file));
   if (names == d.set_names) return;
+  if (g_trace) {
+    std::string all;
+    for (const std::string& name : names) all += " \"" + name + "\"";
+    Trace("  note sets now:%s", all.c_str());
+  }
   for (auto it = d.saved.begin(); it != d.saved.end();) {
     bool kept = false;
     for (const std::string& name : names) kept = kept || name == it->first.first;
@@ -678,6 +724,14 @@ void Finish(Driver& d) {
     d.tally.failures.push_back("Go to Book no longer moves the passage");
   if (!IsWindowEnabled(main)) d.tally.failures.push_back("the main window is disabled at the end");
   SeeSaveThrough(d);
+  // An edit still open would be asked about at the close, with no tick left
+  // to answer; the question has tests of its own.
+  if (App().shell.note_editor_open) {
+    HWND cancel = GetDlgItem(Windows().note_editor_frame, ID_NOTE_CANCEL);
+    SendMessageA(Windows().note_editor_frame, WM_COMMAND, MAKEWPARAM(ID_NOTE_CANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(cancel));
+    if (App().shell.note_editor_open) d.tally.failures.push_back("Cancel left the note editor open");
+  }
   ForgetGoneSets(d);
   CheckSavedNotes(d);
   d.expected_shell = App().shell;
@@ -702,6 +756,7 @@ void CALLBACK SoakTick(HWND, UINT, UINT_PTR timer, DWORD) {
   SetModifiers(false, false, false);
   if (!AnswerModal(*d)) {
     SeeSaveThrough(*d);
+    SeeEditorClosedElsewhere(*d);
     ForgetGoneSets(*d);
     if (d->done >= d->target) Finish(*d);
     else {
