@@ -10,6 +10,7 @@
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
 #include "shell/command_table.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/pane_focus_win.h"
 #include "shell/program_win.h"
@@ -148,8 +149,8 @@ INT_PTR CALLBACK SearchDialogProc(HWND hwndDlg, UINT message, WPARAM wParam, LPA
 
 void RunDialog(HWND owner, const DialogKind& kind) {
   if (!App().store.bible.loaded) return;
-  INT_PTR confirmed = DialogBoxParamA(Windows().instance, kind.template_name, owner, SearchDialogProc,
-                                      reinterpret_cast<LPARAM>(&kind));
+  INT_PTR confirmed = DialogBoxParamA(Windows().instance, kind.template_name, owner,
+                                      GuardedDialogProc<SearchDialogProc>, reinterpret_cast<LPARAM>(&kind));
   if (confirmed == TRUE) RunSearchAndShow(kind.dialog);
 }
 

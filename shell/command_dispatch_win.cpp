@@ -18,6 +18,7 @@
 #include "shell/app_state.h"
 #include "shell/command_table.h"
 #include "shell/display_options_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/navigation.h"
@@ -57,7 +58,7 @@ INT_PTR CALLBACK AboutProc(HWND hwndDlg, UINT message, WPARAM wParam, LPARAM) {
   return FALSE;
 }
 
-void ShowAbout() { DialogBoxParamA(Windows().instance, IDD_ABOUT, Main(), AboutProc, 0); }
+void ShowAbout() { DialogBoxParamA(Windows().instance, IDD_ABOUT, Main(), GuardedDialogProc<AboutProc>, 0); }
 
 void GotoVerse() {
   VerseIndex verse = kNoVerse;
