@@ -16,6 +16,7 @@
 #include "search/search_results.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -221,7 +222,7 @@ LRESULT CALLBACK NotesWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void RunGotoNoteDialog(HWND owner) {
-  DialogBoxParamA(Windows().instance, IDD_GOTO_NOTE, owner, GotoNoteProc, 0);
+  DialogBoxParamA(Windows().instance, IDD_GOTO_NOTE, owner, GuardedDialogProc<GotoNoteProc>, 0);
 }
 
 }  // namespace kv
