@@ -14,7 +14,7 @@
 #include "notes/notes_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/notes_view_win.h"

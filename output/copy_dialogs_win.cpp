@@ -9,11 +9,11 @@
 #include "output/range_output.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
 #include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/wait_cursor_win.h"
 #include "store/reference_dialogs_win.h"
 
 namespace kv {

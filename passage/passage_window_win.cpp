@@ -13,7 +13,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/book_menu_win.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
 #include "shell/mouse_wheel_win.h"
 #include "shell/navigation.h"
