@@ -13,7 +13,7 @@
 #include "search/search_dialogs_win.h"
 #include "search/search_results.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
 #include "shell/mouse_wheel_win.h"
 #include "shell/notes_view_win.h"
