@@ -14,10 +14,11 @@
 #include "notes/notes_window_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
 #include "shell/notes_view_win.h"
+#include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
 #include "store/verse_address.h"
 
@@ -199,26 +200,25 @@ void Frame_LayOut(HWND hwnd, int width, int height) {
 }
 
 void Frame_OnPaint(HWND hwnd) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd, &paint);
+  PaintScope paint(hwnd);
+  HDC dc = paint.dc();
   RECT client;
   GetClientRect(hwnd, &client);
   Frame_LayOut(hwnd, client.right, client.bottom);
   const AppState& app = App();
   const VerseIndex verse = app.notes.current_verse;
   if (app.store.bible.loaded && verse >= 0 && verse <= kLastVerse) {
-    const VerseRecord record = RecordOf(app.store.bible, verse);
     const std::string set = DisplayNameOf(app.notes.current().data_file);
+    char reference[64];
+    FormatFullReference(app.store.bible, verse, reference, sizeof reference);
     char caption[256];
-    std::snprintf(caption, sizeof caption, "Editing note \"%s\" for %s %d:%d", set.c_str(), BookNames[record.book],
-                  record.chapter, record.verse);
+    std::snprintf(caption, sizeof caption, "Editing note \"%s\" for %s", set.c_str(), reference);
     HGDIOBJ font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TextOutA(dc, kCaptionX, kCaptionY, caption, static_cast<int>(std::char_traits<char>::length(caption)));
     SelectObject(dc, font);
   }
-  EndPaint(hwnd, &paint);
 }
 
 void Frame_OnCommand(HWND, int id, HWND, UINT code) {

@@ -10,8 +10,9 @@
 #include "notes/note_search.h"
 #include "platform/user_services_win.h"
 #include "resources/resource_ids.h"
+#include "search/search_range_win.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -43,7 +44,8 @@ INT_PTR CALLBACK SearchProgressProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; 
 class ProgressBox {
  public:
   ProgressBox(HWND main, VerseIndex first, VerseIndex last) {
-    box_ = CreateDialogParamA(Windows().instance, IDD_SEARCH_PROGRESS, main, SearchProgressProc, 0);
+    box_ = CreateDialogParamA(Windows().instance, IDD_SEARCH_PROGRESS, main,
+                              GuardedDialogProc<SearchProgressProc>, 0);
     if (!box_) return;
     bar_ = GetDlgItem(box_, IDC_SEARCH_PROGRESS_BAR);
     SendMessageA(bar_, PBM_SETRANGE32, first, last);
@@ -164,7 +166,7 @@ INT_PTR CALLBACK SearchNotesProc(HWND hwndDlg, UINT message, WPARAM wParam, LPAR
 void RunSearchNotesDialog(HWND owner) {
   SearchNotesData data;
   DialogBoxParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)), IDD_SEARCH_NOTES, owner,
-                  SearchNotesProc, reinterpret_cast<LPARAM>(&data));
+                  GuardedDialogProc<SearchNotesProc>, reinterpret_cast<LPARAM>(&data));
 }
 
 }  // namespace kv

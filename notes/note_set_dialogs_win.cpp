@@ -9,6 +9,7 @@
 #include "platform/user_services_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "store/reference_dialogs_win.h"
@@ -91,7 +92,7 @@ INT_PTR CALLBACK NameDialogProc(HWND hwndDlg, UINT message, WPARAM wParam, LPARA
 bool RunNameDialog(HWND owner, NameDialog kind, const char* resource) {
   NameDialogData data{kind};
   DialogBoxParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)), resource, owner,
-                  NameDialogProc, reinterpret_cast<LPARAM>(&data));
+                  GuardedDialogProc<NameDialogProc>, reinterpret_cast<LPARAM>(&data));
   return data.done;
 }
 

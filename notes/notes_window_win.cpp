@@ -15,10 +15,12 @@
 #include "resources/resource_ids.h"
 #include "search/search_results.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/view_commands_win.h"
 #include "store/reference_dialogs_win.h"
 #include "store/reference_parser.h"
 #include "store/verse_address.h"
@@ -221,7 +223,7 @@ LRESULT CALLBACK NotesWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 void RunGotoNoteDialog(HWND owner) {
-  DialogBoxParamA(Windows().instance, IDD_GOTO_NOTE, owner, GotoNoteProc, 0);
+  DialogBoxParamA(Windows().instance, IDD_GOTO_NOTE, owner, GuardedDialogProc<GotoNoteProc>, 0);
 }
 
 }  // namespace kv

@@ -9,10 +9,11 @@
 #include "output/range_output.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/wait_cursor_win.h"
 #include "store/reference_dialogs_win.h"
 
 namespace kv {
@@ -74,7 +75,8 @@ INT_PTR CALLBACK CopyProc(HWND hwndDlg, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void RunCopyDialog(HWND owner, const char* template_name, CopyDialog copy) {
-  if (DialogBoxParamA(Windows().instance, template_name, owner, CopyProc, reinterpret_cast<LPARAM>(&copy)) != TRUE)
+  if (DialogBoxParamA(Windows().instance, template_name, owner, GuardedDialogProc<CopyProc>,
+                      reinterpret_cast<LPARAM>(&copy)) != TRUE)
     return;
   WithWaitCursor([&copy] {
     CopyRangeToClipboard(App().store.bible, App().output.Format, copy.first, copy.last, ShellClipboard(),

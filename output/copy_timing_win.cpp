@@ -18,10 +18,10 @@
 #include "output/save_range.h"
 #include "platform/files.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "shell/testing/timing_program_win.h"
+#include "shell/wait_cursor_win.h"
 
 namespace kv {
 namespace {

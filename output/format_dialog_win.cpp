@@ -5,6 +5,7 @@
 #include "output/output_dialogs_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/program_win.h"
 #include "store/reference_dialogs_win.h"
@@ -77,7 +78,7 @@ INT_PTR CALLBACK FormatProc(HWND hwndDlg, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 bool EditFormatOptions(HWND owner, FormatOptions* options) {
-  return DialogBoxParamA(Windows().instance, IDD_FORMAT, owner, FormatProc,
+  return DialogBoxParamA(Windows().instance, IDD_FORMAT, owner, GuardedDialogProc<FormatProc>,
                          reinterpret_cast<LPARAM>(options)) == TRUE;
 }
 

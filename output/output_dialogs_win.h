@@ -1,4 +1,5 @@
-// The output dialogs and the printing commands, run over the main window.
+// The output dialogs, run over the main window (printing has its own,
+// output/printing_win.h).
 #pragma once
 
 #include <windows.h>
@@ -11,8 +12,6 @@ void RunCopyVerseDialog(HWND owner);
 void RunCopyRangeDialog(HWND owner);
 void RunSaveRangeDialog(HWND owner);
 void RunFormatDialog(HWND owner);
-void RunPrintRangeDialog(HWND owner);
-void PrintVerseList(HWND owner);
 // The file chooser of Save Verse List; false when the user chose no file.
 bool ChooseVerseListFile(HWND owner, std::string* file_name);
 

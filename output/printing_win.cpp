@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/fonts_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
@@ -185,7 +186,7 @@ bool PrintJob::Begin(const char* document_name) {
 
   g_keep_printing = TRUE;
   SetAbortProc(dc_, PrintAbortProc);
-  g_abort_dialog = CreateDialogParamA(Windows().instance, IDD_ABORT, main, AbortDialogProc, 0);
+  g_abort_dialog = CreateDialogParamA(Windows().instance, IDD_ABORT, main, GuardedDialogProc<AbortDialogProc>, 0);
   Windows().modeless = g_abort_dialog;
   EnableWindow(main, FALSE);
 
@@ -333,7 +334,7 @@ void SetPrintOutputFile(const std::string& file_name) { OutputFile() = file_name
 // Cancel button.
 void RunPrintRangeDialog(HWND owner) {
   PrintRangeChoice choice;
-  if (DialogBoxParamA(Windows().instance, IDD_PRINT_RANGE, owner, PrintRangeProc,
+  if (DialogBoxParamA(Windows().instance, IDD_PRINT_RANGE, owner, GuardedDialogProc<PrintRangeProc>,
                       reinterpret_cast<LPARAM>(&choice)) != TRUE)
     return;
   PrintRange(choice.first, choice.last, choice.note_set);

@@ -12,10 +12,11 @@
 #include "platform/user_services_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/wait_cursor_win.h"
 #include "store/reference_dialogs_win.h"
 
 namespace kv {
@@ -83,7 +84,7 @@ INT_PTR CALLBACK SaveRangeProc(HWND hwndDlg, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void RunSaveRangeDialog(HWND owner) {
-  DialogBoxParamA(Windows().instance, IDD_SAVE_RANGE, owner, SaveRangeProc, 0);
+  DialogBoxParamA(Windows().instance, IDD_SAVE_RANGE, owner, GuardedDialogProc<SaveRangeProc>, 0);
 }
 
 }  // namespace kv

@@ -232,6 +232,40 @@ TEST_F(PassageWindow, ContextMenuItemsAndGreying) {
   });
 }
 
+// Each item of a Go to Book menu: its command, text and whether it opens a
+// new column.
+std::vector<std::string> BookItems(HMENU books) {
+  std::vector<std::string> items;
+  for (int i = 0; i < GetMenuItemCount(books); ++i) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID;
+    GetMenuItemInfoA(books, static_cast<UINT>(i), TRUE, &info);
+    char text[64] = "";
+    GetMenuStringA(books, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    items.push_back(std::to_string(info.wID) + " " + text + ((info.fType & MFT_MENUBARBREAK) ? " |" : ""));
+  }
+  return items;
+}
+
+TEST_F(PassageWindow, ContextMenusGoToBookIsTheReadMenus) {
+  Run([](HWND main) {
+    ShowVerse(0);
+    SetFocus(Passage());
+    std::vector<std::string> context_books;
+    ModalScript script;
+    script.OnMenu([&](HWND, HMENU menu) {
+      context_books = BookItems(GetSubMenu(menu, 6));
+      EndMenu();
+    });
+    SendMessageA(Passage(), WM_RBUTTONDOWN, 0, MAKELPARAM(30, 30));
+    EXPECT_TRUE(script.Ok()) << script.Describe();
+    const std::vector<std::string> read_books = BookItems(GetSubMenu(GetSubMenu(GetMenu(main), 3), 4));
+    ASSERT_EQ(66u, read_books.size());
+    EXPECT_EQ(read_books, context_books);
+  });
+}
+
 TEST_F(PassageWindow, MenuCommandsGoToTheMainWindow) {
   Run([](HWND) {
     ShowVerse(0);

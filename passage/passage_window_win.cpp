@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <cstdio>
-#include <new>
 
 #include "notes/note_files.h"
 #include "passage/gdi_canvas_win.h"
@@ -13,27 +12,24 @@
 #include "passage/passage_scroll.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/book_menu_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
 #include "shell/mouse_wheel_win.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
+#include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
 #include "store/verse_address.h"
 
 namespace kv {
 namespace {
 
-constexpr int kStatusPassagePart = 3;
 constexpr int kCaretWidth = 3;
 // Dragging this close to the top or bottom edge scrolls one verse per move.
 constexpr int kAutoScrollMargin = 6;
 constexpr std::size_t kReferenceSize = 32;
 constexpr std::size_t kMenuTextSize = 96;
-
-// Books that open a new column of the Go to Book menu: Ecclesiastes, Matthew
-// and James, which gives four columns.
-bool StartsBookColumn(int book) { return book == 21 || book == 40 || book == 59; }
 
 AppState& app() { return App(); }
 PassageState& passage() { return App().passage; }
@@ -68,40 +64,30 @@ void ShowTopVerse(VerseIndex top) {
   if (!Windows().status || !DataReady()) return;
   char reference[kReferenceSize];
   FormatFullReference(app().store.bible, top, reference, sizeof reference);
-  SendMessageA(Windows().status, SB_SETTEXTA, kStatusPassagePart, reinterpret_cast<LPARAM>(reference));
+  SendMessageA(Windows().status, SB_SETTEXTA, STATUS_PART_PASSAGE, reinterpret_cast<LPARAM>(reference));
 }
 
 // --- The three passes -----------------------------------------------------
 
 void PaintPassage(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  if (DataReady()) {
-    PassageView view = ViewOf(hwnd);
-    ShowTopVerse(view.top);
-    SetScrollPos(hwnd, SB_VERT, view.top, TRUE);
-    PassageMetrics metrics;
-    {
-      GdiCanvas canvas(dc);
-      metrics = PaintPassageLayout(view, Selection(), canvas);
-    }
-    passage().bottom_verse = metrics.bottom_verse;
-    passage().line_height = metrics.line_height;
-  }
-  EndPaint(hwnd, &ps);
+  PaintScope paint(hwnd);
+  if (!DataReady()) return;
+  PassageView view = ViewOf(hwnd);
+  ShowTopVerse(view.top);
+  SetScrollPos(hwnd, SB_VERT, view.top, TRUE);
+  GdiCanvas canvas(paint.dc());
+  const PassageMetrics metrics = PaintPassageLayout(view, Selection(), canvas);
+  passage().bottom_verse = metrics.bottom_verse;
+  passage().line_height = metrics.line_height;
 }
 
 // The bottom verse of a page starting at `top`, with the window's size.
 VerseIndex MeasurePassage(HWND hwnd, VerseIndex top) {
   PassageView view = ViewOf(hwnd);
   view.top = top;
-  HDC dc = GetDC(hwnd);
-  PassageMetrics metrics;
-  {
-    GdiCanvas canvas(dc);
-    metrics = MeasurePassageLayout(view, canvas);
-  }
-  ReleaseDC(hwnd, dc);
+  WindowDC dc(hwnd);
+  GdiCanvas canvas(dc.dc());
+  const PassageMetrics metrics = MeasurePassageLayout(view, canvas);
   passage().bottom_verse = metrics.bottom_verse;
   passage().line_height = metrics.line_height;
   return metrics.bottom_verse;
@@ -110,14 +96,10 @@ VerseIndex MeasurePassage(HWND hwnd, VerseIndex top) {
 bool HitTestPassage(HWND hwnd, int x, int y, SelectionPoint* point) {
   if (!DataReady()) return false;
   PassageView view = ViewOf(hwnd);
-  HDC dc = GetDC(hwnd);
-  bool hit;
+  WindowDC dc(hwnd);
+  GdiCanvas canvas(dc.dc());
   int line_height = 0;
-  {
-    GdiCanvas canvas(dc);
-    hit = HitTestPassageLayout(view, canvas, x, y, point, &line_height);
-  }
-  ReleaseDC(hwnd, dc);
+  const bool hit = HitTestPassageLayout(view, canvas, x, y, point, &line_height);
   passage().line_height = line_height;
   return hit;
 }
@@ -238,15 +220,6 @@ void Passage_OnVScroll(HWND hwnd, HWND, UINT code, int position) {
 
 // --- Context menu -----------------------------------------------------------
 
-HMENU GoToBookMenu() {
-  HMENU menu = CreatePopupMenu();
-  for (int book = 1; book <= kBookCount; ++book) {
-    UINT flags = MF_STRING | (StartsBookColumn(book) ? MF_MENUBARBREAK : 0);
-    AppendMenuA(menu, flags, CMD_GOTO_BOOK_FIRST + book - 1, BookNames[book]);
-  }
-  return menu;
-}
-
 HMENU GoToBookmarkMenu() {
   HMENU menu = CreatePopupMenu();
   for (int n = 1; n <= kBookmarkCount; ++n) {
@@ -283,7 +256,7 @@ void Passage_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   AppendMenuA(menu, MF_STRING, CMD_PRINT_RANGE, "Print Range...");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, CMD_GOTO_VERSE, "Go to Verse...\tAlt+G");
-  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(GoToBookMenu()), "Go to Book");
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreateGoToBookMenu()), "Go to Book");
   AppendMenuA(menu, MF_STRING, CMD_PREVIOUS_CHAPTER, "Previous Chapter\tCtrl+PgUp");
   AppendMenuA(menu, MF_STRING, CMD_NEXT_CHAPTER, "Next Chapter\tCtrl+PgDn");
   AppendMenuA(menu, MF_STRING, CMD_PREVIOUS_BOOK, "Previous Book\tCtrl+Home");
@@ -363,7 +336,9 @@ BOOL Passage_OnCreate(HWND hwnd, LPCREATESTRUCT) {
   return TRUE;
 }
 
-LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     HANDLE_MSG(hwnd, WM_CREATE, Passage_OnCreate);
     HANDLE_MSG(hwnd, WM_SETFOCUS, Passage_OnSetFocus);
@@ -381,17 +356,6 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_RBUTTONDOWN, Passage_OnRButtonDown);
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-LRESULT CALLBACK PassageWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleMessage(hwnd, message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    ShellMessages().Tell("Error", "Out of memory", MessageIcon::Error);
-    return 0;
-  }
 }
 
 void SetCurrentVerse(VerseIndex verse) {

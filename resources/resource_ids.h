@@ -141,6 +141,12 @@
 #define IDD_ABORT "ABORTDLG"
 #define IDD_ABOUT "About"
 
+// Labels and icons of the templates, which nothing addresses (the headers
+// of the resource compiler give it the same value).
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
 // The buttons every dialog shares: OK and Cancel keep the system's IDOK 1
 // and IDCANCEL 2, so Enter and Esc reach them.
 #define IDC_HELP_BUTTON 9

@@ -3,11 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #include "platform/text_util.h"
+#include "search/candidate_finder.h"
 #include "search/phrase_search.h"
 #include "search/query_words.h"
 
@@ -16,53 +13,9 @@ namespace {
 
 constexpr int kLettersCopySize = 1000;
 constexpr int kMaxPhraseMarks = 2 * kLettersCopySize;
-constexpr std::size_t kBlock = 16;  // positions looked at together
+constexpr std::size_t kBlock = kFinderBlock;
 
 bool IsLetterAt(const char* text, std::size_t i) { return IsAsciiLetter(static_cast<unsigned char>(text[i])); }
-
-// Finds where a word can start, 16 positions at a time: one bit for each
-// position that holds the word's first letter and, `last` bytes further,
-// its last letter. With `case_bit` 0x20 a byte matches a lower-case letter
-// when the byte with that bit set equals it, which holds for that letter
-// in either case and for no other byte, so the text needs no lower-cased
-// copy.
-class CandidateFinder {
- public:
-  CandidateFinder(unsigned char case_bit, unsigned char first_letter, unsigned char last_letter, std::size_t last)
-      : last_(last)
-#if defined(__SSE2__)
-        , fold_(_mm_set1_epi8(static_cast<char>(case_bit))),
-        first_(_mm_set1_epi8(static_cast<char>(first_letter))),
-        final_(_mm_set1_epi8(static_cast<char>(last_letter))) {
-  }
-#else
-        , case_bit_(case_bit), first_(first_letter), final_(last_letter) {
-  }
-#endif
-
-  // `p` has kBlock + last readable bytes.
-  unsigned Bits(const unsigned char* p) const {
-#if defined(__SSE2__)
-    __m128i starts = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), fold_);
-    __m128i ends = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + last_)), fold_);
-    return static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(starts, first_), _mm_cmpeq_epi8(ends, final_))));
-#else
-    unsigned bits = 0;
-    for (std::size_t i = 0; i < kBlock; ++i)
-      bits |= static_cast<unsigned>((p[i] | case_bit_) == first_ && (p[i + last_] | case_bit_) == final_) << i;
-    return bits;
-#endif
-  }
-
- private:
-  std::size_t last_;
-#if defined(__SSE2__)
-  __m128i fold_, first_, final_;
-#else
-  unsigned char case_bit_, first_, final_;
-#endif
-};
 
 // The matches of one word in `hay` (NUL-terminated, `length` bytes): the
 // positions of its occurrences, or with `whole` of those that stand as a

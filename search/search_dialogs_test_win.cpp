@@ -288,8 +288,9 @@ TEST_F(SearchDialogs, DialogsStartFromThePrefillAndTheOptions) {
 }
 
 TEST_F(SearchDialogs, WordListAddsWordsAndRefusesWhatWouldNotFit) {
-  Run([](HWND main) {
-    std::vector<HelpCall> help;
+  // Outlives the program, which calls the help viewer once more as it closes.
+  std::vector<HelpCall> help;
+  Run([&](HWND main) {
     SetHelpObserver([&](const HelpCall& call) { help.push_back(call); });
     ModalScript script;
     LRESULT words = 0;

@@ -7,12 +7,15 @@
 
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
+#include "search/search_range_win.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/pane_focus_win.h"
 #include "shell/program_win.h"
+#include "shell/view_commands_win.h"
 #include "store/reference_dialogs_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_window_win.h"
@@ -148,8 +151,8 @@ INT_PTR CALLBACK SearchDialogProc(HWND hwndDlg, UINT message, WPARAM wParam, LPA
 
 void RunDialog(HWND owner, const DialogKind& kind) {
   if (!App().store.bible.loaded) return;
-  INT_PTR confirmed = DialogBoxParamA(Windows().instance, kind.template_name, owner, SearchDialogProc,
-                                      reinterpret_cast<LPARAM>(&kind));
+  INT_PTR confirmed = DialogBoxParamA(Windows().instance, kind.template_name, owner,
+                                      GuardedDialogProc<SearchDialogProc>, reinterpret_cast<LPARAM>(&kind));
   if (confirmed == TRUE) RunSearchAndShow(kind.dialog);
 }
 

@@ -11,9 +11,13 @@
 #include "platform/profile.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/book_menu_win.h"
+#include "shell/bookmark_commands_win.h"
 #include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
 #include "shell/fonts_win.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"
@@ -86,8 +90,8 @@ void CreateTabControls(HWND main) {
   ShellWindows& w = Windows();
   w.status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", main, ID_STATUS_BAR);
   w.verse_list_tab = CreateTabControl(main, ID_VERSE_LIST_TAB);
-  g_verse_list_tab_previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w.verse_list_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(VerseListTabProc)));
+  g_verse_list_tab_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      w.verse_list_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<VerseListTabProc>)));
   w.passage_tab = CreateTabControl(main, ID_PASSAGE_TAB);
   w.note_set_tab = CreateTabControl(main, ID_NOTE_SET_TAB);
   InsertTab(w.verse_list_tab, 0, "Verse List");
@@ -111,8 +115,8 @@ void CreatePaneWindows() {
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                                 w.notes, ID_NOTES_DISPLAY);
   SendMessageA(w.notes_display, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
-  g_notes_display_previous = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(w.notes_display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotesDisplayProc)));
+  g_notes_display_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      w.notes_display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<NotesDisplayProc>)));
 }
 
 void CreateNoteEditor(HWND main) {
@@ -171,9 +175,11 @@ bool MainWindow_OnCreate(HWND hwnd, LPCREATESTRUCT) {
   AppState& app = App();
   windows.main = hwnd;
   windows.menu = GetMenu(hwnd);
+  InsertGoToBookMenu(windows.menu);
   InitCommonControls();
 
-  windows.splash = CreateDialogParamA(windows.instance, RES_SPLASH_DIALOG, hwnd, SplashProc, 0);
+  windows.splash =
+      CreateDialogParamA(windows.instance, RES_SPLASH_DIALOG, hwnd, GuardedDialogProc<SplashProc>, 0);
 
   windows.rich_edit = LoadLibraryExA("RICHED32.DLL", nullptr, 0);
   if (!windows.rich_edit) return false;
@@ -377,24 +383,19 @@ void Relayout() {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    switch (message) {
-      case WM_CREATE:
-        return MainWindow_OnCreate(hwnd, reinterpret_cast<LPCREATESTRUCT>(lParam)) ? 0 : -1;
-      HANDLE_MSG(hwnd, WM_DESTROY, MainWindow_OnDestroy);
-      HANDLE_MSG(hwnd, WM_SIZE, MainWindow_OnSize);
-      HANDLE_MSG(hwnd, WM_CLOSE, MainWindow_OnClose);
-      HANDLE_MSG(hwnd, WM_QUERYENDSESSION, MainWindow_OnQueryEndSession);
-      HANDLE_MSG(hwnd, WM_ENDSESSION, MainWindow_OnEndSession);
-      case WM_NOTIFY:
-        return MainWindow_OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
-      case WM_COMMAND:
-        DispatchCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
-        return 0;
-    }
-  } catch (const std::bad_alloc&) {
-    MessageBoxA(hwnd, "Out of memory", "Error", MB_ICONERROR);
-    return message == WM_CREATE ? -1 : 0;
+  switch (message) {
+    case WM_CREATE:
+      return MainWindow_OnCreate(hwnd, reinterpret_cast<LPCREATESTRUCT>(lParam)) ? 0 : -1;
+    HANDLE_MSG(hwnd, WM_DESTROY, MainWindow_OnDestroy);
+    HANDLE_MSG(hwnd, WM_SIZE, MainWindow_OnSize);
+    HANDLE_MSG(hwnd, WM_CLOSE, MainWindow_OnClose);
+    HANDLE_MSG(hwnd, WM_QUERYENDSESSION, MainWindow_OnQueryEndSession);
+    HANDLE_MSG(hwnd, WM_ENDSESSION, MainWindow_OnEndSession);
+    case WM_NOTIFY:
+      return MainWindow_OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND:
+      DispatchCommand(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      return 0;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -94,9 +94,11 @@ bool SetBookmark(BookmarkSlots* bookmarks, int n, VerseIndex verse) {
 }
 
 std::string BookmarkMenuText(const BibleData& data, const BookmarkSlots& bookmarks, int n) {
-  VerseRecord r = RecordOf(data, BookmarkVerse(bookmarks, n));
+  // Room left for the key's name after the reference.
+  char reference[kBookmarkTextSize - 16];
+  FormatFullReference(data, BookmarkVerse(bookmarks, n), reference, sizeof reference);
   char text[kBookmarkTextSize];
-  std::snprintf(text, sizeof text, "%s %d:%d\tCtrl+%d", BookNames[r.book], r.chapter, r.verse, n % kBookmarkCount);
+  std::snprintf(text, sizeof text, "%s\tCtrl+%d", reference, n % kBookmarkCount);
   return text;
 }
 

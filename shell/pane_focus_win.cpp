@@ -2,7 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/program_win.h"
 
 namespace kv {

@@ -3,6 +3,7 @@
 #include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
 #include "resources/resource_ids.h"
+#include "shell/guarded_procedure_win.h"
 #include "shell/main_window_win.h"
 #include "shell/pane_focus_win.h"
 #include "verselist/verse_list_window_win.h"
@@ -26,6 +27,7 @@ ShellWindows& Windows() {
 
 namespace {
 
+// Each procedure goes to Windows inside the program's exception boundary.
 struct ClassInfo {
   const char* name;
   WNDPROC procedure;
@@ -35,11 +37,11 @@ struct ClassInfo {
 };
 
 const ClassInfo kClasses[] = {
-    {CLASS_MAIN, MainWindowProc, COLOR_BTNFACE, RES_BIG_ICON, RES_MENU},
-    {CLASS_PASSAGE, PassageWindowProc, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_VERSE_LIST, VerseListWindowProc, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_NOTES, NotesWindowProc, COLOR_WINDOW, nullptr, nullptr},
-    {CLASS_NOTE_EDITOR, NoteEditorFrameProc, COLOR_BTNFACE, nullptr, nullptr},
+    {CLASS_MAIN, GuardedWindowProc<MainWindowProc>, COLOR_BTNFACE, RES_BIG_ICON, RES_MENU},
+    {CLASS_PASSAGE, GuardedWindowProc<PassageWindowProc>, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_VERSE_LIST, GuardedWindowProc<VerseListWindowProc>, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTES, GuardedWindowProc<NotesWindowProc>, COLOR_WINDOW, nullptr, nullptr},
+    {CLASS_NOTE_EDITOR, GuardedWindowProc<NoteEditorFrameProc>, COLOR_BTNFACE, nullptr, nullptr},
 };
 
 bool RegisterProgramClasses(HINSTANCE instance) {

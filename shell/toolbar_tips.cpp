@@ -39,12 +39,12 @@ const FixedTip kFixedTips[] = {
     {CMD_VERSE_FOR_NOTE, "Read Verse for Current Note (F11)"},
 };
 
-// "%s %d:%d" of the verse with its book's abbreviation, inside `format`.
+// `format` with the verse's short reference in place of its "%s".
 const char* FormatVerseTip(const TipContext& context, const char* format, VerseIndex verse,
                            char* buffer) {
-  const VerseRecord record = RecordOf(*context.bible, ClampVerse(verse));
-  std::snprintf(buffer, kTipTextSize, format, BookAbbreviations[record.book], record.chapter,
-                record.verse);
+  char reference[kTipTextSize];
+  FormatShortReference(*context.bible, ClampVerse(verse), reference, sizeof reference);
+  std::snprintf(buffer, kTipTextSize, format, reference);
   return buffer;
 }
 
@@ -54,12 +54,12 @@ const char* ToolbarTip(int command, const TipContext& context, char* buffer) {
   switch (command) {
     case CMD_CONTEXT:
       if (context.result_count == 0) return "Read Context of Verse in Verse List (F12)";
-      return FormatVerseTip(context, "Read Context of %s %d:%d (F12)", context.list_verse, buffer);
+      return FormatVerseTip(context, "Read Context of %s (F12)", context.list_verse, buffer);
     case CMD_NOTE_FOR_VERSE_LIST:
       if (context.result_count == 0) return "Note for Verse in Verse List (F9)";
-      return FormatVerseTip(context, "Note for %s %d:%d (F9)", context.list_verse, buffer);
+      return FormatVerseTip(context, "Note for %s (F9)", context.list_verse, buffer);
     case CMD_NOTE_FOR_PASSAGE:
-      return FormatVerseTip(context, "Note for %s %d:%d (F10)", context.passage_verse, buffer);
+      return FormatVerseTip(context, "Note for %s (F10)", context.passage_verse, buffer);
   }
   for (const FixedTip& tip : kFixedTips)
     if (tip.command == command) return tip.text;

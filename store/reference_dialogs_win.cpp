@@ -1,3 +1,4 @@
+#include "shell/guarded_procedure_win.h"
 #include "store/reference_dialogs_win.h"
 
 #include <windowsx.h>
@@ -13,14 +14,6 @@
 namespace kv {
 
 namespace {
-
-// Controls of the two templates.
-constexpr int kHelpButton = 9;
-constexpr int kGotoVerseEdit = 10;
-constexpr int kRangeEdit = 20;
-constexpr int kOldTestamentButton = 101;
-constexpr int kNewTestamentButton = 102;
-constexpr int kEntireButton = 103;
 
 struct GotoVerseData {
   const BibleData* data;
@@ -50,7 +43,7 @@ BOOL GotoVerse_OnInitDialog(HWND dialog, HWND, LPARAM lParam) {
   CenterDialog(dialog, GetWindow(dialog, GW_OWNER));
   char text[kReferenceTextSize];
   FormatShortReference(*data->data, data->current, text, sizeof text);
-  SetDlgItemTextA(dialog, kGotoVerseEdit, text);
+  SetDlgItemTextA(dialog, IDC_GOTO_REFERENCE, text);
   return TRUE;
 }
 
@@ -59,7 +52,7 @@ void GotoVerse_OnCommand(HWND dialog, int id, HWND, UINT) {
   switch (id) {
     case IDOK: {
       char text[kReferenceTextSize];
-      if (!ReadReferenceText(dialog, kGotoVerseEdit, text)) {
+      if (!ReadReferenceText(dialog, IDC_GOTO_REFERENCE, text)) {
         EndDialog(dialog, FALSE);
         return;
       }
@@ -75,7 +68,7 @@ void GotoVerse_OnCommand(HWND dialog, int id, HWND, UINT) {
     case IDCANCEL:
       EndDialog(dialog, FALSE);
       return;
-    case kHelpButton:
+    case IDC_HELP_BUTTON:
       ShowHelpTopic(GetWindow(dialog, GW_OWNER), "ID_Read_GoToVerse");
       return;
   }
@@ -98,7 +91,7 @@ BOOL SetRange_OnInitDialog(HWND dialog, HWND, LPARAM lParam) {
   char text[kReferenceTextSize];
   VerseSpan range = SearchRange(*data->options);
   FormatRange(*data->data, range.first, range.last, text, sizeof text);
-  SetDlgItemTextA(dialog, kRangeEdit, text);
+  SetDlgItemTextA(dialog, IDC_RANGE_TEXT, text);
   return TRUE;
 }
 
@@ -107,7 +100,7 @@ void SetRange_OnCommand(HWND dialog, int id, HWND, UINT) {
   switch (id) {
     case IDOK: {
       char text[kReferenceTextSize];
-      if (!ReadReferenceText(dialog, kRangeEdit, text)) {
+      if (!ReadReferenceText(dialog, IDC_RANGE_TEXT, text)) {
         EndDialog(dialog, FALSE);
         return;
       }
@@ -124,16 +117,16 @@ void SetRange_OnCommand(HWND dialog, int id, HWND, UINT) {
     case IDCANCEL:
       EndDialog(dialog, FALSE);
       return;
-    case kOldTestamentButton:
-      SetDlgItemTextA(dialog, kRangeEdit, "Ge - Mal");
+    case IDC_RANGE_OLD_TESTAMENT:
+      SetDlgItemTextA(dialog, IDC_RANGE_TEXT, "Ge - Mal");
       return;
-    case kNewTestamentButton:
-      SetDlgItemTextA(dialog, kRangeEdit, "Mt - Re");
+    case IDC_RANGE_NEW_TESTAMENT:
+      SetDlgItemTextA(dialog, IDC_RANGE_TEXT, "Mt - Re");
       return;
-    case kEntireButton:
-      SetDlgItemTextA(dialog, kRangeEdit, "Ge - Re");
+    case IDC_RANGE_ENTIRE:
+      SetDlgItemTextA(dialog, IDC_RANGE_TEXT, "Ge - Re");
       return;
-    case kHelpButton:
+    case IDC_HELP_BUTTON:
       ShowHelpTopic(GetWindow(dialog, GW_OWNER), "ID_Search_SetRange");
       return;
   }
@@ -176,7 +169,7 @@ void CenterDialog(HWND dialog, HWND owner) {
 bool RunGotoVerseDialog(HWND owner, const BibleData& data, VerseIndex current, VerseIndex* chosen) {
   GotoVerseData state{&data, current};
   INT_PTR result = DialogBoxParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
-                                   IDD_GOTO_VERSE, owner, GotoVerseProc,
+                                   IDD_GOTO_VERSE, owner, GuardedDialogProc<GotoVerseProc>,
                                    reinterpret_cast<LPARAM>(&state));
   if (result != TRUE) return false;
   *chosen = state.chosen;
@@ -186,7 +179,8 @@ bool RunGotoVerseDialog(HWND owner, const BibleData& data, VerseIndex current, V
 bool RunSetRangeDialog(HWND owner, const BibleData& data, SearchOptions* options) {
   SetRangeData state{&data, options};
   return DialogBoxParamA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)),
-                         IDD_SET_RANGE, owner, SetRangeProc, reinterpret_cast<LPARAM>(&state)) == TRUE;
+                         IDD_SET_RANGE, owner, GuardedDialogProc<SetRangeProc>,
+                         reinterpret_cast<LPARAM>(&state)) == TRUE;
 }
 
 }  // namespace kv

@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <cstdio>
-#include <new>
 
 #include "passage/gdi_canvas_win.h"
 #include "passage/passage_scroll.h"
@@ -14,10 +13,11 @@
 #include "search/search_dialogs_win.h"
 #include "search/search_results.h"
 #include "shell/app_state.h"
-#include "shell/command_dispatch_win.h"
+#include "shell/command_state_win.h"
 #include "shell/command_table.h"
 #include "shell/mouse_wheel_win.h"
 #include "shell/notes_view_win.h"
+#include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_copy.h"
@@ -70,46 +70,36 @@ void KeepMetrics(const VerseListMetrics& metrics) {
 // --- The three passes -------------------------------------------------------
 
 void PaintVerseList(HWND hwnd) {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd, &ps);
-  if (DataReady()) {
-    const std::int32_t top = list().top;
-    if (count() > 0 && top >= 0 && top < count()) {
-      char reference[kReferenceSize];
-      FormatFullReference(app().store.bible, search().verse_list[top], reference, sizeof reference);
-      SendMessageA(Windows().status, SB_SETTEXTA, STATUS_PART_LIST_TOP, reinterpret_cast<LPARAM>(reference));
-      SetScrollPos(hwnd, SB_VERT, top, TRUE);
-    }
-    // A line's runs of one font and colour go to the screen as one.
-    GdiCanvas gdi(dc);
-    BatchingCanvas canvas(gdi);
-    KeepMetrics(PaintVerseListLayout(ViewOf(hwnd, top), Selection(), canvas));
-    canvas.Flush();
+  PaintScope paint(hwnd);
+  if (!DataReady()) return;
+  const std::int32_t top = list().top;
+  if (count() > 0 && top >= 0 && top < count()) {
+    char reference[kReferenceSize];
+    FormatFullReference(app().store.bible, search().verse_list[top], reference, sizeof reference);
+    SendMessageA(Windows().status, SB_SETTEXTA, STATUS_PART_LIST_TOP, reinterpret_cast<LPARAM>(reference));
+    SetScrollPos(hwnd, SB_VERT, top, TRUE);
   }
-  EndPaint(hwnd, &ps);
+  // A line's runs of one font and colour go to the screen as one.
+  GdiCanvas gdi(paint.dc());
+  BatchingCanvas canvas(gdi);
+  KeepMetrics(PaintVerseListLayout(ViewOf(hwnd, top), Selection(), canvas));
+  canvas.Flush();
 }
 
 // The bottom entry of a page that starts at `top`.
 std::int32_t MeasureVerseList(HWND hwnd, std::int32_t top) {
-  HDC dc = GetDC(hwnd);
-  {
-    GdiCanvas canvas(dc);
-    KeepMetrics(MeasureVerseListLayout(ViewOf(hwnd, top), canvas));
-  }
-  ReleaseDC(hwnd, dc);
+  WindowDC dc(hwnd);
+  GdiCanvas canvas(dc.dc());
+  KeepMetrics(MeasureVerseListLayout(ViewOf(hwnd, top), canvas));
   return list().bottom;
 }
 
 bool HitTestVerseList(HWND hwnd, int x, int y, SelectionPoint* point) {
   if (!DataReady()) return false;
-  HDC dc = GetDC(hwnd);
-  bool hit;
+  WindowDC dc(hwnd);
+  GdiCanvas canvas(dc.dc());
   int line_height = 0;
-  {
-    GdiCanvas canvas(dc);
-    hit = HitTestVerseListLayout(ViewOf(hwnd, list().top), canvas, x, y, point, &line_height);
-  }
-  ReleaseDC(hwnd, dc);
+  const bool hit = HitTestVerseListLayout(ViewOf(hwnd, list().top), canvas, x, y, point, &line_height);
   list().line_height = line_height;
   return hit;
 }
@@ -238,10 +228,8 @@ void VerseList_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   if (GetFocus() != hwnd) SetFocus(hwnd);
   if (count() == 0 || !DataReady()) return;
 
-  VerseRecord record = RecordOf(app().store.bible, ListCurrentVerse());
   char reference[kReferenceSize];
-  std::snprintf(reference, sizeof reference, "%s %d:%d", BookAbbreviations[record.book], record.chapter,
-                record.verse);
+  FormatShortReference(app().store.bible, ListCurrentVerse(), reference, sizeof reference);
   OrderedSelection ordered;
   const UINT with_selection = UsableListSelection(Selection(), search(), &ordered) ? MF_ENABLED : MF_GRAYED;
   const UINT note_state = app().shell.note_editor_open ? MF_GRAYED : MF_ENABLED;
@@ -337,7 +325,9 @@ BOOL VerseList_OnCreate(HWND hwnd, LPCREATESTRUCT) {
   return TRUE;
 }
 
-LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+}  // namespace
+
+LRESULT CALLBACK VerseListWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     HANDLE_MSG(hwnd, WM_CREATE, VerseList_OnCreate);
     HANDLE_MSG(hwnd, WM_SETFOCUS, VerseList_OnSetFocus);
@@ -355,17 +345,6 @@ LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     HANDLE_MSG(hwnd, WM_RBUTTONDOWN, VerseList_OnRButtonDown);
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-LRESULT CALLBACK VerseListWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    return HandleMessage(hwnd, message, wParam, lParam);
-  } catch (const std::bad_alloc&) {
-    ShellMessages().Tell("Error", "Out of memory", MessageIcon::Error);
-    return 0;
-  }
 }
 
 void SetVerseListTop(int position) {
