@@ -97,12 +97,11 @@ class PassageLayout {
   int x_ = 0, y_ = 0;
   VerseIndex bottom_verse_ = 0;
 
-  // The stream: the verse v the word reader is in, the number of the last
-  // label placed, and the chapter and book of the last heading.
+  // The stream: the verse v the word reader is in and the number of the
+  // last label placed.
   VerseWords words_;
   VerseIndex v_ = 0;
   int label_number_ = 0;
-  int chapter_ = 0, book_ = 0;
   int k_ = 0;  // words of the verse placed so far
   bool pending_ = false;
 };
@@ -127,10 +126,7 @@ PassageMetrics PassageLayout<Sink>::Run() {
 
   if (PlaceTopLabel()) {
     UseFont(normal_font_);
-    VerseRecord record = RecordOf(bible_, top);
-    label_number_ = record.verse;
-    chapter_ = record.chapter;
-    book_ = record.book;
+    label_number_ = RecordOf(bible_, top).verse;
     k_ = 0;
     v_ = top;
     if (view_.paragraph_format && words_.peek() == kPilcrow) words_.Skip();
@@ -216,9 +212,8 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
   k_ = 0;
   if (v_ > kLastVerse) return false;
   UseFont(bold_font_);
-  VerseRecord record = RecordOf(bible_, v_);
-  label_number_ = record.verse;
-  if (record.chapter != chapter_ || record.book != book_) {
+  label_number_ = RecordOf(bible_, v_).verse;
+  if (OpensChapter(bible_, v_)) {
     char heading[kHeadingTextSize];
     int size = Clipped(FormatChapterHeading(bible_, v_, heading, sizeof heading), sizeof heading);
     PlacedItem item = Item(PlacedKind::Heading, {v_, 0}, 0, bold_font_, heading, static_cast<std::size_t>(size));
@@ -230,11 +225,8 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
     }
     y_ += 3 * lh_;
     x_ = 1;
-    chapter_ = record.chapter;
-    book_ = record.book;
   }
-  const bool paragraph = BeginsParagraph(bible_, v_);
-  if (!view_.paragraph_format || paragraph) {
+  if (StartsLine(bible_, v_, view_.paragraph_format)) {
     NewLine();
     sink_.NewLine();
   }
@@ -261,7 +253,7 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
   words_.UprightFont();
   // With Paragraph Format on the pilcrow is shown by the line break and the
   // indent, so it is not drawn.
-  if (view_.paragraph_format && paragraph) words_.Skip();
+  if (view_.paragraph_format && BeginsParagraph(bible_, v_)) words_.Skip();
   return true;
 }
 
@@ -347,9 +339,6 @@ class PassageHitTest final : public LayoutSink {
   SelectionPoint point_;
 };
 
-// The measure pass places nothing anywhere.
-class NoSink final : public LayoutSink {};
-
 template <class Sink>
 PassageMetrics Run(const PassageView& view, bool italic_type, TextCanvas& canvas, Sink& sink) {
   return PassageLayout<Sink>(view, italic_type, canvas, sink).Run();
@@ -368,7 +357,7 @@ PassageMetrics PaintPassageLayout(const PassageView& view, const SelectionState&
 }
 
 PassageMetrics MeasurePassageLayout(const PassageView& view, TextCanvas& canvas) {
-  NoSink nothing;
+  PlaceNothing nothing;
   return Run(view, false, canvas, nothing);
 }
 

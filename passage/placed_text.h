@@ -29,7 +29,8 @@ struct PlacedItem {
   TextCanvas::FontId font = 0;  // the font it is measured in, selected on the canvas while it is placed
   const char* text = nullptr;
   std::size_t size = 0;
-  bool ends_item = false;       // the last word of its verse or entry
+  bool ends_item = false;       // the last word (or the last part of it) of its verse or entry
+  bool key = false;             // a searched word of the verse list, drawn in the key highlight colour
   bool resumes_selection = false;  // a label inverted by a selection that began above it and reaches it
 };
 
@@ -51,6 +52,9 @@ class LayoutSink {
   // The layout moves to a new line on its own (a paragraph, a heading).
   virtual void NewLine() {}
 };
+
+// The measure pass: every item is placed nowhere.
+class PlaceNothing final : public LayoutSink {};
 
 // Draws every item as it is placed, in the canvas's selected font. Items from
 // the selection's start point to its end point are drawn in inverse colours;
