@@ -63,17 +63,7 @@ class PassageLayout {
   }
   PlacedItem Item(PlacedKind kind, SelectionPoint point, int width, TextCanvas::FontId font, const char* text,
                   std::size_t size) const {
-    PlacedItem item;
-    item.kind = kind;
-    item.point = point;
-    item.x = x_;
-    item.y = y_;
-    item.width = width;
-    item.height = lh_;
-    item.font = font;
-    item.text = text;
-    item.size = size;
-    return item;
+    return PlacedAt(kind, point, x_, y_, width, lh_, font, text, size);
   }
   void UseFont(TextCanvas::FontId font) {
     canvas_.UseFont(font);
@@ -269,9 +259,9 @@ void PassageLayout<Sink>::BuildWord() {
 // Finds the label or word under a point; the first rule that matches ends
 // the layout. A label or word owns the line from where the item before it
 // ended to its own right end.
-class PassageHitTest final : public LayoutSink {
+class PassageHitTest final : public HitTestSink {
  public:
-  PassageHitTest(int x, int y, bool paragraph_format) : x_(x), y_(y), paragraph_format_(paragraph_format) {}
+  PassageHitTest(int x, int y, bool paragraph_format) : HitTestSink(x, y), paragraph_format_(paragraph_format) {}
 
   bool Place(const PlacedItem& item) override {
     const int right = item.x + item.width;
@@ -316,27 +306,11 @@ class PassageHitTest final : public LayoutSink {
     return true;
   }
 
-  void NewLine() override { prev_ = 0; }
-
-  bool hit() const { return hit_; }
-  SelectionPoint point() const { return point_; }
-
  private:
-  bool OnLine(const PlacedItem& item) const { return item.y <= y_ && y_ < item.y + item.height; }
   bool OnLineInclusive(const PlacedItem& item) const { return item.y <= y_ && y_ <= item.y + item.height; }
-  bool Hit(SelectionPoint point) {
-    hit_ = true;
-    point_ = point;
-    return false;
-  }
 
-  const int x_, y_;
   const bool paragraph_format_;
   bool first_ = true;
-  int prev_ = 0;
-  SelectionPoint last_;
-  bool hit_ = false;
-  SelectionPoint point_;
 };
 
 template <class Sink>
@@ -366,9 +340,7 @@ bool HitTestPassageLayout(const PassageView& view, TextCanvas& canvas, int x, in
   PassageHitTest hit_test(x, y, view.paragraph_format);
   PassageMetrics metrics = Run(view, false, canvas, hit_test);
   if (line_height) *line_height = metrics.line_height;
-  if (!hit_test.hit()) return false;
-  *point = hit_test.point();
-  return true;
+  return hit_test.Found(point);
 }
 
 }  // namespace kv

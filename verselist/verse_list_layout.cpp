@@ -64,17 +64,7 @@ class ListLayout {
   }
   PlacedItem Item(PlacedKind kind, SelectionPoint point, int width, PieceFont font, const char* text,
                   std::size_t size) const {
-    PlacedItem item;
-    item.kind = kind;
-    item.point = point;
-    item.x = x_;
-    item.y = y_;
-    item.width = width;
-    item.height = lh_;
-    item.font = FontOf(font);
-    item.text = text;
-    item.size = size;
-    return item;
+    return PlacedAt(kind, point, x_, y_, width, lh_, FontOf(font), text, size);
   }
 
   // Returns true when the sink stopped the layout.
@@ -294,9 +284,9 @@ class ListPainter final : public LayoutSink {
 // Finds the label or word under a point; the first rule that matches ends
 // the layout. A label owns its line from the left edge to its right end, a
 // word from where the item before it on the line ended.
-class ListHitTest final : public LayoutSink {
+class ListHitTest final : public HitTestSink {
  public:
-  ListHitTest(int x, int y) : x_(x), y_(y) {}
+  ListHitTest(int x, int y) : HitTestSink(x, y) {}
 
   bool Place(const PlacedItem& item) override {
     const int left = item.kind == PlacedKind::Label ? 0 : prev_;
@@ -315,24 +305,6 @@ class ListHitTest final : public LayoutSink {
     prev_ = 0;
     return true;
   }
-  void NewLine() override { prev_ = 0; }
-
-  bool hit() const { return hit_; }
-  SelectionPoint point() const { return point_; }
-
- private:
-  bool OnLine(const PlacedItem& item) const { return item.y <= y_ && y_ < item.y + item.height; }
-  bool Hit(SelectionPoint point) {
-    hit_ = true;
-    point_ = point;
-    return false;
-  }
-
-  const int x_, y_;
-  int prev_ = 0;
-  SelectionPoint last_;
-  bool hit_ = false;
-  SelectionPoint point_;
 };
 
 template <class Sink>
@@ -363,9 +335,7 @@ bool HitTestVerseListLayout(const VerseListView& view, TextCanvas& canvas, int x
   ListHitTest hit_test(x, y);
   VerseListMetrics metrics = Run(view, canvas, hit_test);
   if (line_height) *line_height = metrics.line_height;
-  if (!hit_test.hit()) return false;
-  *point = hit_test.point();
-  return true;
+  return hit_test.Found(point);
 }
 
 }  // namespace kv
