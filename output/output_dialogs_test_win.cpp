@@ -34,6 +34,7 @@ namespace kv {
 namespace {
 
 using wintest::ClickButton;
+using wintest::ClipboardText;
 using wintest::ItemText;
 using wintest::ModalScript;
 using wintest::ReadFile;
@@ -76,17 +77,6 @@ SIZE_T ClipboardBlockSize() {
   if (HANDLE data = GetClipboardData(CF_TEXT)) size = GlobalSize(data);
   CloseClipboard();
   return size;
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "<clipboard busy>";
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
 }
 
 void SetClipboardText(const char* text) {

@@ -196,17 +196,7 @@ class PageWriter {
   void Place(PlacedKind kind, SelectionPoint point, FontSlot font, const char* text, std::size_t size, int width,
              int height) {
     canvas_.UseFont(fonts_[font]);
-    PlacedItem placed;
-    placed.kind = kind;
-    placed.point = point;
-    placed.x = x_;
-    placed.y = y_;
-    placed.width = width;
-    placed.height = height;
-    placed.font = fonts_[font];
-    placed.text = text;
-    placed.size = size;
-    sink_.Place(placed);
+    sink_.Place(PlacedAt(kind, point, x_, y_, width, height, fonts_[font], text, size));
     x_ += width;
   }
 

@@ -1,6 +1,5 @@
 #include "passage/passage_copy.h"
 
-#include <cstdio>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -9,7 +8,6 @@
 #include "passage/passage_layout.h"
 #include "passage/verse_words.h"
 #include "platform/text_util.h"
-#include "store/verse_address.h"
 
 namespace kv {
 
@@ -29,24 +27,20 @@ class VerseCopy {
  public:
   VerseCopy(const BibleData& bible, VerseIndex verse, bool first, bool paragraph_format)
       : words_(VerseText(bible, verse), kItalicsInBrackets, false) {
-    VerseRecord record = RecordOf(bible, verse);
-    const bool pilcrow = words_.peek() == kPilcrow;
-    // The prefix: the reference or verse number, with the line break and the
-    // indent the passage shows. Without Paragraph Format the pilcrow stays
-    // and is the verse's first word.
-    if (paragraph_format && pilcrow) words_.Skip();
-    const char* abbreviation = BookAbbreviations[record.book];
-    int length;
-    if (first) {
-      const char* lead = paragraph_format ? (pilcrow ? "    " : "") : " ";
-      length = std::snprintf(prefix_, sizeof prefix_, "%s%s %d:%d ", lead, abbreviation, record.chapter, record.verse);
-    } else {
-      const char* lead = paragraph_format ? (pilcrow ? "\r\n    " : "") : "\r\n ";
-      length = std::snprintf(prefix_, sizeof prefix_, "%s%d ", lead, record.verse);
+    // The prefix: the verse's label as the passage shows it, without the
+    // note marker, after the line break of a verse that starts a line.
+    // Without Paragraph Format the pilcrow stays and is the verse's first
+    // word.
+    if (!first && StartsLine(bible, verse, paragraph_format)) {
+      prefix_[prefix_size_++] = '\r';
+      prefix_[prefix_size_++] = '\n';
     }
+    const std::size_t room = sizeof prefix_ - prefix_size_;
+    int length = FormatPassageLabel(bible, verse, first, paragraph_format, false, prefix_ + prefix_size_, room);
     if (length < 0) length = 0;
-    if (static_cast<std::size_t>(length) >= sizeof prefix_) length = sizeof prefix_ - 1;
-    prefix_size_ = static_cast<std::size_t>(length);
+    if (static_cast<std::size_t>(length) >= room) length = static_cast<int>(room) - 1;
+    prefix_size_ += static_cast<std::size_t>(length);
+    if (paragraph_format && BeginsParagraph(bible, verse)) words_.Skip();
   }
 
   const char* prefix() const { return prefix_; }
@@ -97,7 +91,6 @@ void BuildPassageSelectionText(const BibleData& bible, const OrderedSelection& s
   }
 
   VerseIndex v = sv;
-  int chapter = RecordOf(bible, sv).chapter;
   while (v < ev || d <= ew) {
     if (!verse.done()) {
       verse.Next(&block);
@@ -106,15 +99,15 @@ void BuildPassageSelectionText(const BibleData& bible, const OrderedSelection& s
     if (verse.done()) {
       ++v;
       if (v > ev || v > kLastVerse) break;
-      VerseRecord record = RecordOf(bible, v);
-      if (record.chapter != chapter || record.book != BookOf(bible, v - 1)) {
-        char heading[kHeadingTextSize + 8];
-        int length = std::snprintf(heading, sizeof heading, "\r\n\r\n%s chapter %d\r\n", BookNames[record.book],
-                                   record.chapter);
-        if (length > 0) Append(&block, heading, static_cast<std::size_t>(length) < sizeof heading
-                                                    ? static_cast<std::size_t>(length)
-                                                    : sizeof heading - 1);
-        chapter = record.chapter;
+      if (OpensChapter(bible, v)) {
+        // The heading on a line of its own after an empty line.
+        char heading[kHeadingTextSize];
+        int length = FormatChapterHeading(bible, v, heading, sizeof heading);
+        if (length < 0) length = 0;
+        if (static_cast<std::size_t>(length) >= sizeof heading) length = sizeof heading - 1;
+        Append(&block, "\r\n\r\n", 4);
+        Append(&block, heading, static_cast<std::size_t>(length));
+        Append(&block, "\r\n", 2);
       }
       verse = VerseCopy(bible, v, false, paragraph_format);
       Append(&block, verse.prefix(), verse.prefix_size());

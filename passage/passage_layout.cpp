@@ -63,17 +63,7 @@ class PassageLayout {
   }
   PlacedItem Item(PlacedKind kind, SelectionPoint point, int width, TextCanvas::FontId font, const char* text,
                   std::size_t size) const {
-    PlacedItem item;
-    item.kind = kind;
-    item.point = point;
-    item.x = x_;
-    item.y = y_;
-    item.width = width;
-    item.height = lh_;
-    item.font = font;
-    item.text = text;
-    item.size = size;
-    return item;
+    return PlacedAt(kind, point, x_, y_, width, lh_, font, text, size);
   }
   void UseFont(TextCanvas::FontId font) {
     canvas_.UseFont(font);
@@ -97,12 +87,11 @@ class PassageLayout {
   int x_ = 0, y_ = 0;
   VerseIndex bottom_verse_ = 0;
 
-  // The stream: the verse v the word reader is in, the number of the last
-  // label placed, and the chapter and book of the last heading.
+  // The stream: the verse v the word reader is in and the number of the
+  // last label placed.
   VerseWords words_;
   VerseIndex v_ = 0;
   int label_number_ = 0;
-  int chapter_ = 0, book_ = 0;
   int k_ = 0;  // words of the verse placed so far
   bool pending_ = false;
 };
@@ -127,10 +116,7 @@ PassageMetrics PassageLayout<Sink>::Run() {
 
   if (PlaceTopLabel()) {
     UseFont(normal_font_);
-    VerseRecord record = RecordOf(bible_, top);
-    label_number_ = record.verse;
-    chapter_ = record.chapter;
-    book_ = record.book;
+    label_number_ = RecordOf(bible_, top).verse;
     k_ = 0;
     v_ = top;
     if (view_.paragraph_format && words_.peek() == kPilcrow) words_.Skip();
@@ -216,9 +202,8 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
   k_ = 0;
   if (v_ > kLastVerse) return false;
   UseFont(bold_font_);
-  VerseRecord record = RecordOf(bible_, v_);
-  label_number_ = record.verse;
-  if (record.chapter != chapter_ || record.book != book_) {
+  label_number_ = RecordOf(bible_, v_).verse;
+  if (OpensChapter(bible_, v_)) {
     char heading[kHeadingTextSize];
     int size = Clipped(FormatChapterHeading(bible_, v_, heading, sizeof heading), sizeof heading);
     PlacedItem item = Item(PlacedKind::Heading, {v_, 0}, 0, bold_font_, heading, static_cast<std::size_t>(size));
@@ -230,11 +215,8 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
     }
     y_ += 3 * lh_;
     x_ = 1;
-    chapter_ = record.chapter;
-    book_ = record.book;
   }
-  const bool paragraph = BeginsParagraph(bible_, v_);
-  if (!view_.paragraph_format || paragraph) {
+  if (StartsLine(bible_, v_, view_.paragraph_format)) {
     NewLine();
     sink_.NewLine();
   }
@@ -261,7 +243,7 @@ bool PassageLayout<Sink>::StartVerse(bool* stop) {
   words_.UprightFont();
   // With Paragraph Format on the pilcrow is shown by the line break and the
   // indent, so it is not drawn.
-  if (view_.paragraph_format && paragraph) words_.Skip();
+  if (view_.paragraph_format && BeginsParagraph(bible_, v_)) words_.Skip();
   return true;
 }
 
@@ -277,9 +259,9 @@ void PassageLayout<Sink>::BuildWord() {
 // Finds the label or word under a point; the first rule that matches ends
 // the layout. A label or word owns the line from where the item before it
 // ended to its own right end.
-class PassageHitTest final : public LayoutSink {
+class PassageHitTest final : public HitTestSink {
  public:
-  PassageHitTest(int x, int y, bool paragraph_format) : x_(x), y_(y), paragraph_format_(paragraph_format) {}
+  PassageHitTest(int x, int y, bool paragraph_format) : HitTestSink(x, y), paragraph_format_(paragraph_format) {}
 
   bool Place(const PlacedItem& item) override {
     const int right = item.x + item.width;
@@ -324,31 +306,12 @@ class PassageHitTest final : public LayoutSink {
     return true;
   }
 
-  void NewLine() override { prev_ = 0; }
-
-  bool hit() const { return hit_; }
-  SelectionPoint point() const { return point_; }
-
  private:
-  bool OnLine(const PlacedItem& item) const { return item.y <= y_ && y_ < item.y + item.height; }
   bool OnLineInclusive(const PlacedItem& item) const { return item.y <= y_ && y_ <= item.y + item.height; }
-  bool Hit(SelectionPoint point) {
-    hit_ = true;
-    point_ = point;
-    return false;
-  }
 
-  const int x_, y_;
   const bool paragraph_format_;
   bool first_ = true;
-  int prev_ = 0;
-  SelectionPoint last_;
-  bool hit_ = false;
-  SelectionPoint point_;
 };
-
-// The measure pass places nothing anywhere.
-class NoSink final : public LayoutSink {};
 
 template <class Sink>
 PassageMetrics Run(const PassageView& view, bool italic_type, TextCanvas& canvas, Sink& sink) {
@@ -368,7 +331,7 @@ PassageMetrics PaintPassageLayout(const PassageView& view, const SelectionState&
 }
 
 PassageMetrics MeasurePassageLayout(const PassageView& view, TextCanvas& canvas) {
-  NoSink nothing;
+  PlaceNothing nothing;
   return Run(view, false, canvas, nothing);
 }
 
@@ -377,9 +340,7 @@ bool HitTestPassageLayout(const PassageView& view, TextCanvas& canvas, int x, in
   PassageHitTest hit_test(x, y, view.paragraph_format);
   PassageMetrics metrics = Run(view, false, canvas, hit_test);
   if (line_height) *line_height = metrics.line_height;
-  if (!hit_test.hit()) return false;
-  *point = hit_test.point();
-  return true;
+  return hit_test.Found(point);
 }
 
 }  // namespace kv

@@ -43,6 +43,20 @@ struct PassageMetrics {
 // True when the verse's text begins with the pilcrow (a new paragraph).
 bool BeginsParagraph(const BibleData& bible, VerseIndex verse);
 
+// True when a verse after the first starts a line of its own: every verse
+// without Paragraph Format, a verse opening a paragraph with it.
+inline bool StartsLine(const BibleData& bible, VerseIndex verse, bool paragraph_format) {
+  return !paragraph_format || BeginsParagraph(bible, verse);
+}
+
+// True when a chapter heading stands before a verse after the first: its
+// chapter or its book is not that of the verse before it.
+inline bool OpensChapter(const BibleData& bible, VerseIndex verse) {
+  const VerseRecord record = RecordOf(bible, verse);
+  const VerseRecord before = RecordOf(bible, verse - 1);
+  return record.chapter != before.chapter || record.book != before.book;
+}
+
 // The label of a verse: the top verse's carries the abbreviated reference,
 // later ones the verse number; a note adds "*", Paragraph Format decides the
 // leading blanks. Like snprintf: cut to `size`, the full length returned.

@@ -25,6 +25,7 @@
 namespace kv {
 namespace {
 
+using wintest::ClipboardText;
 using wintest::ModalScript;
 
 using wintest::kAlt;
@@ -64,22 +65,10 @@ PassageView CurrentView() {
 // the left part of each line, then along it) that the hit test maps to it.
 POINT PointOf(SelectionPoint wanted) {
   const PassageView view = CurrentView();
-  HDC dc = GetDC(Passage());
-  POINT found = {-1, -1};
-  {
+  return wintest::FindSelectionPoint(Passage(), wanted, [&view](HDC dc, int x, int y, SelectionPoint* point) {
     GdiCanvas canvas(dc);
-    for (int y = 1; y < view.height && found.x < 0; y += 4) {
-      for (int x = 2; x < view.width; x += 3) {
-        SelectionPoint point;
-        if (HitTestPassageLayout(view, canvas, x, y, &point) && point == wanted) {
-          found = {x, y};
-          break;
-        }
-      }
-    }
-  }
-  ReleaseDC(Passage(), dc);
-  return found;
+    return HitTestPassageLayout(view, canvas, x, y, point);
+  });
 }
 
 bool HitsText(POINT at) {
@@ -101,18 +90,6 @@ void Click(POINT at) {
 void DragTo(POINT at) {
   SendMessageA(Passage(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
   SendMessageA(Passage(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
 }
 
 void Select(SelectionPoint from, SelectionPoint to) {

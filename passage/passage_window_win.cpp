@@ -20,21 +20,18 @@
 #include "shell/notes_view_win.h"
 #include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
+#include "shell/text_pane_win.h"
 #include "store/verse_address.h"
 
 namespace kv {
 namespace {
 
-constexpr int kCaretWidth = 3;
-// Dragging this close to the top or bottom edge scrolls one verse per move.
-constexpr int kAutoScrollMargin = 6;
 constexpr std::size_t kReferenceSize = 32;
 constexpr std::size_t kMenuTextSize = 96;
 
 AppState& app() { return App(); }
 PassageState& passage() { return App().passage; }
 VerseIndex& current_verse() { return App().passage.CurrentVerse; }
-int& selection_owner() { return App().selection.owner; }
 
 const SelectionState& Selection() { return App().selection; }
 
@@ -55,9 +52,6 @@ PassageView ViewOf(HWND hwnd) {
 }
 
 bool DataReady() { return app().store.bible.loaded; }
-
-// The copy command (162) goes with a passage selection that has text in it.
-void EnableCopy(bool enabled) { EnableCommand(CMD_COPY, enabled); }
 
 // Status part 3: the passage's top verse.
 void ShowTopVerse(VerseIndex top) {
@@ -108,65 +102,27 @@ bool HitTestPassage(HWND hwnd, int x, int y, SelectionPoint* point) {
 
 void Passage_OnSetFocus(HWND hwnd, HWND old_focus) {
   for (int command : kPassageFocusCommands) EnableCommand(command, true);
-  if (selection_owner() != kPassageOwner) {
-    selection_owner() = kNoSelectionOwner;
-    EnableCopy(false);
-    if (old_focus) InvalidateRect(old_focus, nullptr, FALSE);
-  }
-  int height = passage().line_height > 0 ? passage().line_height : 16;
-  CreateCaret(hwnd, nullptr, kCaretWidth, height);
-  ShowCaret(hwnd);
-  SetCaretPos(0, 0);
+  TakePaneFocus(hwnd, old_focus, kPassageOwner, passage().line_height);
 }
 
 void Passage_OnKillFocus(HWND hwnd, HWND) {
   for (int command : kPassageFocusCommands) EnableCommand(command, false);
-  DestroyCaret();
-  selection_owner() = kNoSelectionOwner;
-  EnableCopy(false);
-  App().selection.dragging = false;
-  InvalidateRect(hwnd, nullptr, TRUE);
+  LosePaneFocus(hwnd, true);
 }
 
 // --- Mouse ------------------------------------------------------------------
 
 void Passage_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
-  if (GetFocus() != hwnd) {
-    // The first click into an unfocused passage only focuses it.
-    SetFocus(hwnd);
-    App().selection.dragging = false;
-    return;
-  }
+  if (FocusOnFirstClick(hwnd)) return;
   SelectionPoint point = kNoPoint;
   HitTestPassage(hwnd, x, y, &point);
-  App().selection.anchor = point;
-  App().selection.end = point;
-  if (point.item >= 0) {
-    selection_owner() = kPassageOwner;
-    EnableCopy(true);
-    App().selection.dragging = true;
-  } else if (selection_owner() == kPassageOwner) {
-    // A click below the end of the Bible: no selection any more, so Copy
-    // and the context menu see none.
-    selection_owner() = kNoSelectionOwner;
-    EnableCopy(false);
-  }
+  StartPaneSelection(kPassageOwner, point);
   InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// Dragging near the top or bottom edge scrolls one verse per move.
 void Passage_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
-  if (!(keys & MK_LBUTTON) || selection_owner() != kPassageOwner || !App().selection.dragging) return;
-  RECT client;
-  GetClientRect(hwnd, &client);
-  VerseIndex top = current_verse();
-  if (y < kAutoScrollMargin && top > 0) {
-    SetCurrentVerse(top - 1);
-  } else if (y > client.bottom - kAutoScrollMargin && top < kLastVerse) {
-    SetCurrentVerse(top + 1);
-  }
-  SelectionPoint point = App().selection.end;
-  if (HitTestPassage(hwnd, x, y, &point)) App().selection.end = point;
-  InvalidateRect(hwnd, nullptr, FALSE);
+  DragPaneSelection(hwnd, kPassageOwner, x, y, keys, current_verse(), kLastVerse, SetCurrentVerse, HitTestPassage);
 }
 
 void Passage_OnLButtonUp(HWND, int, int, UINT) { App().selection.dragging = false; }
@@ -270,15 +226,8 @@ void Passage_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   std::snprintf(text, sizeof text, "Go to Note for %s\tF10", reference);
   AppendMenuA(menu, MF_STRING | note_state, CMD_NOTE_FOR_PASSAGE, text);
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_WORD_SEARCH, "Word Search with Selected Text...");
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_PHRASE_SEARCH, "Phrase Search with Selected Text...");
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_SEARCH_NOTES, "Search Notes with Selected Text...");
-
-  RECT window;
-  GetWindowRect(hwnd, &window);
-  SetForegroundWindow(hwnd);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, window.left + x, window.top + y, 0, hwnd, nullptr);
-  DestroyMenu(menu);  // with its sub-menus
+  AppendSelectedTextSearches(menu, with_selection == MF_ENABLED);
+  TrackPaneMenu(hwnd, menu, x, y);
 }
 
 // --- Commands -----------------------------------------------------------------
@@ -305,10 +254,8 @@ bool ForwardedToMain(int id) {
 // Hands the selected text, letters and blanks only, to a search dialog the
 // main window opens with it.
 void SearchWithSelection(int command, char* prefill, std::size_t size) {
-  if (!PassageSearchPrefill(app().store.bible, Selection(), app().passage.ParagraphFormat != 0, prefill, size)) {
-    return;
-  }
-  SendMessageA(Windows().main, WM_COMMAND, command, 0);
+  if (PassageSearchPrefill(app().store.bible, Selection(), app().passage.ParagraphFormat != 0, prefill, size))
+    SearchFromPane(command);
 }
 
 void Passage_OnCommand(HWND, int id, HWND, UINT) {

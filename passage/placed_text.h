@@ -29,9 +29,27 @@ struct PlacedItem {
   TextCanvas::FontId font = 0;  // the font it is measured in, selected on the canvas while it is placed
   const char* text = nullptr;
   std::size_t size = 0;
-  bool ends_item = false;       // the last word of its verse or entry
+  bool ends_item = false;       // the last word (or the last part of it) of its verse or entry
+  bool key = false;             // a searched word of the verse list, drawn in the key highlight colour
   bool resumes_selection = false;  // a label inverted by a selection that began above it and reaches it
 };
+
+// An item placed at (x, y), `width` wide on a line `height` high, measured
+// in `font`.
+inline PlacedItem PlacedAt(PlacedKind kind, SelectionPoint point, int x, int y, int width, int height,
+                           TextCanvas::FontId font, const char* text, std::size_t size) {
+  PlacedItem item;
+  item.kind = kind;
+  item.point = point;
+  item.x = x;
+  item.y = y;
+  item.width = width;
+  item.height = height;
+  item.font = font;
+  item.text = text;
+  item.size = size;
+  return item;
+}
 
 // The receiver of a layout. Every call may end the layout by returning false.
 class LayoutSink {
@@ -51,6 +69,44 @@ class LayoutSink {
   // The layout moves to a new line on its own (a paragraph, a heading).
   virtual void NewLine() {}
 };
+
+// The base of a hit test, which looks for the label or word under the point
+// (x, y): each line's items own it from where the item before them ended
+// (`prev_`, 0 at a line's start). The first hit ends the layout.
+class HitTestSink : public LayoutSink {
+ public:
+  HitTestSink(int x, int y) : x_(x), y_(y) {}
+
+  void NewLine() override { prev_ = 0; }
+
+  // On a hit writes the point found and returns true; on a miss leaves
+  // `point` alone.
+  bool Found(SelectionPoint* point) const {
+    if (!hit_) return false;
+    *point = point_;
+    return true;
+  }
+
+ protected:
+  bool OnLine(const PlacedItem& item) const { return item.y <= y_ && y_ < item.y + item.height; }
+  // Ends the layout with `point` found.
+  bool Hit(SelectionPoint point) {
+    hit_ = true;
+    point_ = point;
+    return false;
+  }
+
+  const int x_, y_;
+  int prev_ = 0;
+  SelectionPoint last_;  // the item placed last
+
+ private:
+  bool hit_ = false;
+  SelectionPoint point_;
+};
+
+// The measure pass: every item is placed nowhere.
+class PlaceNothing final : public LayoutSink {};
 
 // Draws every item as it is placed, in the canvas's selected font. Items from
 // the selection's start point to its end point are drawn in inverse colours;

@@ -25,16 +25,24 @@ std::size_t Clipped(int length, std::size_t size) {
   return static_cast<std::size_t>(length) < size ? static_cast<std::size_t>(length) : size - 1;
 }
 
+// The four fonts of a pass, by the slot each piece names.
+enum class PieceFont { Normal, Bold, Italic, BoldItalic };
+
 struct Piece {
   std::size_t begin = 0, end = 0;
   PieceFont font = PieceFont::Normal;
   bool key = false;
 };
 
+int CutPieces(bool* italic, Piece (&pieces)[kMaxPieces], const char* word, std::size_t size, int italics);
+
 // One run of the layout over the entries from ListTop to the bottom edge.
+// The passes below name their sink's own (final) class, so its calls are
+// bound at compile time.
+template <class Sink>
 class ListLayout {
  public:
-  ListLayout(const VerseListView& view, TextCanvas& canvas, VerseListSink& sink)
+  ListLayout(const VerseListView& view, TextCanvas& canvas, Sink& sink)
       : view_(view), bible_(*view.bible), search_(*view.search), canvas_(canvas), sink_(sink) {}
 
   VerseListMetrics Run();
@@ -54,16 +62,19 @@ class ListLayout {
     }
     return width;
   }
+  PlacedItem Item(PlacedKind kind, SelectionPoint point, int width, PieceFont font, const char* text,
+                  std::size_t size) const {
+    return PlacedAt(kind, point, x_, y_, width, lh_, FontOf(font), text, size);
+  }
 
   // Returns true when the sink stopped the layout.
   bool LayOutEntry(int entry);
-  int CutPieces(bool* italic, Piece (&pieces)[kMaxPieces]) const;
 
   const VerseListView& view_;
   const BibleData& bible_;
   SearchState& search_;
   TextCanvas& canvas_;
-  VerseListSink& sink_;
+  Sink& sink_;
 
   TextCanvas::FontId fonts_[4] = {};
   int blank_[4] = {-1, -1, -1, -1};
@@ -73,10 +84,10 @@ class ListLayout {
 
   char text_[kMarkBufferSize];
   char word_[kListWordSize];
-  std::size_t word_size_ = 0;
 };
 
-VerseListMetrics ListLayout::Run() {
+template <class Sink>
+VerseListMetrics ListLayout<Sink>::Run() {
   FontDescription normal = view_.font, bold = view_.font, italic = view_.font, bold_italic = view_.font;
   bold.weight = kBoldWeight;
   italic.weight = kNormalWeight;
@@ -92,7 +103,6 @@ VerseListMetrics ListLayout::Run() {
   bottom_ = view_.top;
   Use(PieceFont::Bold);
   lh_ = canvas_.LineHeight();
-  sink_.Start(lh_);
 
   const std::int32_t occurrences = search_.occurrence_count;
   if (view_.height > 0 && view_.top >= 0) {
@@ -113,7 +123,8 @@ VerseListMetrics ListLayout::Run() {
   return VerseListMetrics{bottom_, lh_};
 }
 
-bool ListLayout::LayOutEntry(int entry) {
+template <class Sink>
+bool ListLayout<Sink>::LayOutEntry(int entry) {
   bottom_ = entry;
   const VerseIndex verse = search_.verse_list[entry];
   const char* stored = VerseText(bible_, verse);
@@ -127,18 +138,11 @@ bool ListLayout::LayOutEntry(int entry) {
   const std::size_t label_size = Clipped(FormatListLabel(bible_, verse, HasNote(verse), label, sizeof label),
                                          sizeof label);
   Use(PieceFont::Bold);
-  const int label_width = canvas_.Measure(label, label_size);
-  PlacedPiece placed;
-  placed.x = 1;
-  placed.y = y_;
-  placed.text = label;
-  placed.size = label_size;
-  placed.font = PieceFont::Bold;
-  placed.item = {entry, 0};
-  sink_.Piece(placed);
-  x_ = label_width + 1;
-  if (sink_.Item({entry, 0}, 0, x_, y_)) return true;
-  SelectionPoint last = {entry, 0};
+  x_ = 1;
+  const PlacedItem placed =
+      Item(PlacedKind::Label, {entry, 0}, canvas_.Measure(label, label_size), PieceFont::Bold, label, label_size);
+  if (!sink_.Place(placed)) return true;
+  x_ += placed.width;
 
   bool italic = false;
   // The passage's words, with the brackets kept unless the supplied words
@@ -146,48 +150,49 @@ bool ListLayout::LayOutEntry(int entry) {
   VerseWords words(text_, view_.italics == kItalicsInNormalType ? kItalicsInNormalType : kItalicsInBrackets, false);
   for (std::int32_t k = 1; y_ < view_.height; ++k) {
     words.Next();
-    word_size_ = words.size() < sizeof word_ ? words.size() : sizeof word_;
-    std::memcpy(word_, words.word(), word_size_);
+    const std::size_t word_size = words.size() < sizeof word_ ? words.size() : sizeof word_;
+    std::memcpy(word_, words.word(), word_size);
 
     Piece pieces[kMaxPieces];
     bool italic_after = italic;
-    const int n = CutPieces(&italic_after, pieces);
+    const int n = CutPieces(&italic_after, pieces, word_, word_size, view_.italics);
     int widths[kMaxPieces];
-    int fit = 0;
+    int width = 0;
     for (int j = 0; j < n; ++j) {
       Use(pieces[j].font);
       widths[j] = canvas_.Measure(word_ + pieces[j].begin, pieces[j].end - pieces[j].begin);
-      fit += widths[j];
+      width += widths[j];
     }
     // The fit test leaves out the trailing blank.
+    int fit = width;
     if (n > 0 && word_[pieces[n - 1].end - 1] == ' ') fit -= BlankWidth(pieces[n - 1].font);
 
-    int left = x_;
+    const SelectionPoint point = {entry, k};
     if (x_ + fit >= view_.width) {
-      if (sink_.LineEnd(last, y_)) return true;
+      if (!sink_.Overflow(Item(PlacedKind::Word, point, width, PieceFont::Normal, word_, word_size))) return true;
       x_ = lh_;
       y_ += lh_;
-      left = 0;
     }
-    const SelectionPoint item = {entry, k};
+    const bool ends_entry = words.ended_verse();
+    if (n == 0) {
+      // Nothing of the word is drawn; it still takes its place in the count.
+      PlacedItem empty = Item(PlacedKind::Word, point, 0, PieceFont::Normal, word_, 0);
+      empty.ends_item = ends_entry;
+      if (!sink_.Place(empty)) return true;
+    }
     for (int j = 0; j < n; ++j) {
       Use(pieces[j].font);
-      placed.x = x_;
-      placed.y = y_;
-      placed.text = word_ + pieces[j].begin;
-      placed.size = pieces[j].end - pieces[j].begin;
-      placed.font = pieces[j].font;
-      placed.key = pieces[j].key;
-      placed.item = item;
-      sink_.Piece(placed);
+      PlacedItem piece = Item(n > 1 ? PlacedKind::WordPart : PlacedKind::Word, point, widths[j], pieces[j].font,
+                              word_ + pieces[j].begin, pieces[j].end - pieces[j].begin);
+      piece.key = pieces[j].key;
+      piece.ends_item = ends_entry && j == n - 1;
+      if (!sink_.Place(piece)) return true;
       x_ += widths[j];
     }
     italic = italic_after;
-    if (sink_.Item(item, left, x_, y_)) return true;
-    last = item;
-    if (words.ended_verse()) {
-      if (sink_.LineEnd(last, y_)) return true;
+    if (ends_entry) {
       y_ += lh_;
+      sink_.NewLine();
       return false;
     }
   }
@@ -247,27 +252,27 @@ int CutPieces(bool* italic, Piece (&pieces)[kMaxPieces], const char* word, std::
   return n;
 }
 
-int ListLayout::CutPieces(bool* italic, Piece (&pieces)[kMaxPieces]) const {
-  return kv::CutPieces(italic, pieces, word_, word_size_, view_.italics);
-}
-
 // --- The three passes -------------------------------------------------------
 
-class PaintSink final : public VerseListSink {
+// Draws every piece: inverse from the selection's start point to its end
+// point when the verse list owns it, the searched words in the key
+// highlight colour elsewhere.
+class ListPainter final : public LayoutSink {
  public:
-  PaintSink(TextCanvas& canvas, const SelectionState& selection) : canvas_(canvas) {
+  ListPainter(TextCanvas& canvas, const SelectionState& selection) : canvas_(canvas) {
     selected_ = selection.owner == kVerseListOwner && selection.anchor.item >= 0 && selection.end.item >= 0;
     OrderedSelection ordered = Ordered(selection);
     start_ = ordered.start;
     end_ = ordered.end;
   }
-  void Piece(const PlacedPiece& piece) override {
+  bool Place(const PlacedItem& item) override {
     TextColors colors = TextColors::Normal;
-    if (selected_ && !(piece.item < start_) && !(end_ < piece.item))
+    if (selected_ && !(item.point < start_) && !(end_ < item.point))
       colors = TextColors::Inverse;
-    else if (piece.key)
+    else if (item.key)
       colors = TextColors::Highlight;
-    canvas_.Draw(piece.x, piece.y, piece.text, piece.size, colors);
+    if (item.size > 0) canvas_.Draw(item.x, item.y, item.text, item.size, colors);
+    return true;
   }
 
  private:
@@ -276,57 +281,61 @@ class PaintSink final : public VerseListSink {
   SelectionPoint start_, end_;
 };
 
-class HitSink final : public VerseListSink {
+// Finds the label or word under a point; the first rule that matches ends
+// the layout. A label owns its line from the left edge to its right end, a
+// word from where the item before it on the line ended.
+class ListHitTest final : public HitTestSink {
  public:
-  HitSink(int x, int y) : x_(x), y_(y) {}
-  bool Item(SelectionPoint item, int left, int right, int y) override {
-    return OnLine(y) && left <= x_ && x_ <= right && Hit(item);
-  }
-  // Right of a line's last item the point takes that item.
-  bool LineEnd(SelectionPoint last, int y) override { return OnLine(y) && Hit(last); }
-  void Start(int line_height) override { lh_ = line_height; }
+  ListHitTest(int x, int y) : HitTestSink(x, y) {}
 
-  bool hit = false;
-  SelectionPoint point;
-
- private:
-  bool OnLine(int y) const { return y <= y_ && y_ < y + lh_; }
-  bool Hit(SelectionPoint item) {
-    hit = true;
-    point = item;
+  bool Place(const PlacedItem& item) override {
+    const int left = item.kind == PlacedKind::Label ? 0 : prev_;
+    const int right = item.x + item.width;
+    if (OnLine(item) && left <= x_ && x_ <= right) return Hit(item.point);
+    // Right of an entry's last line the point takes its last word.
+    if (item.ends_item && OnLine(item)) return Hit(item.point);
+    prev_ = right;
+    last_ = item.point;
     return true;
   }
-  int x_, y_;
-  int lh_ = 0;
+  // Right of a line's last item the point takes that item; else the next
+  // line starts empty.
+  bool Overflow(const PlacedItem& next) override {
+    if (OnLine(next)) return Hit(last_);
+    prev_ = 0;
+    return true;
+  }
 };
+
+template <class Sink>
+VerseListMetrics Run(const VerseListView& view, TextCanvas& canvas, Sink& sink) {
+  return ListLayout<Sink>(view, canvas, sink).Run();
+}
 
 }  // namespace
 
-VerseListMetrics LayOutVerseList(const VerseListView& view, TextCanvas& canvas, VerseListSink& sink) {
-  ListLayout layout(view, canvas, sink);
-  return layout.Run();
+VerseListMetrics LayOutVerseList(const VerseListView& view, TextCanvas& canvas, LayoutSink& sink) {
+  return Run(view, canvas, sink);
 }
 
 VerseListMetrics PaintVerseListLayout(const VerseListView& view, const SelectionState& selection,
                                       TextCanvas& canvas) {
   canvas.SetHighlightColor(view.highlight);
-  PaintSink sink(canvas, selection);
-  return LayOutVerseList(view, canvas, sink);
+  ListPainter painter(canvas, selection);
+  return Run(view, canvas, painter);
 }
 
 VerseListMetrics MeasureVerseListLayout(const VerseListView& view, TextCanvas& canvas) {
-  VerseListSink sink;
-  return LayOutVerseList(view, canvas, sink);
+  PlaceNothing nothing;
+  return Run(view, canvas, nothing);
 }
 
 bool HitTestVerseListLayout(const VerseListView& view, TextCanvas& canvas, int x, int y, SelectionPoint* point,
                             int* line_height) {
-  HitSink sink(x, y);
-  VerseListMetrics metrics = LayOutVerseList(view, canvas, sink);
+  ListHitTest hit_test(x, y);
+  VerseListMetrics metrics = Run(view, canvas, hit_test);
   if (line_height) *line_height = metrics.line_height;
-  if (!sink.hit) return false;
-  *point = sink.point;
-  return true;
+  return hit_test.Found(point);
 }
 
 }  // namespace kv

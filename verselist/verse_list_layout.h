@@ -1,9 +1,10 @@
 // The verse list layout: the entries of the result list from ListTop down,
 // each its bold reference label and its text with the searched words marked,
 // word-wrapped with a hanging indent. The layout places labels and word
-// pieces and hands each placed item to a sink; the paint pass draws what it
-// is given, the measure pass only keeps the metrics, and the hit test looks
-// for the item under a point. Nothing is cached: every pass lays out afresh.
+// pieces into a placed-item sink, the shape the passage and the printed page
+// share: the paint pass draws what it is given, the measure pass only keeps
+// the metrics, and the hit test looks for the item under a point. Nothing is
+// cached: every pass lays out afresh.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 
 #include "notes/note_files.h"
 #include "passage/passage_state.h"
+#include "passage/placed_text.h"
 #include "platform/font_description.h"
 #include "platform/text_canvas.h"
 #include "search/search_state.h"
@@ -44,40 +46,17 @@ struct VerseListMetrics {
   int line_height = 0;       // ListLineHeight
 };
 
-enum class PieceFont { Normal, Bold, Italic, BoldItalic };
-
-// A run of text the layout placed, in the font the canvas now has selected.
-struct PlacedPiece {
-  int x = 0;
-  int y = 0;
-  const char* text = nullptr;
-  std::size_t size = 0;
-  PieceFont font = PieceFont::Normal;
-  bool key = false;     // a searched word: drawn in the key highlight colour
-  SelectionPoint item;  // the entry and word (0: the label) it belongs to
-};
-
-// What the layout hands on. Items arrive in reading order; a sink that
-// returns true stops the layout.
-class VerseListSink {
- public:
-  virtual ~VerseListSink() = default;
-  // Before the first item: the line height of this pass.
-  virtual void Start(int /*line_height*/) {}
-  virtual void Piece(const PlacedPiece&) {}
-  // A label or word on the line at `y`, from `left` (where the item before
-  // it on the line ended, 0 at a line's start) to `right`.
-  virtual bool Item(SelectionPoint, int /*left*/, int /*right*/, int /*y*/) { return false; }
-  // The line at `y` ends; `last` is the item placed last on it.
-  virtual bool LineEnd(SelectionPoint /*last*/, int /*y*/) { return false; }
-};
-
 // "*Ge 1:1 " with a note, "Ge 1:1 " without. Like snprintf.
 int FormatListLabel(const BibleData& bible, VerseIndex verse, bool has_note, char* out, std::size_t size);
 
-// Lays the list out into `sink`, with the canvas's font selected for each
-// piece as it is handed on.
-VerseListMetrics LayOutVerseList(const VerseListView& view, TextCanvas& canvas, VerseListSink& sink);
+// Lays the list out into `sink`, which may end it early. Each entry is its
+// label (word 0, at the line's start) and its words, numbered from 1; a word
+// drawn in more than one font or colour comes as word parts, a searched word
+// or part is marked `key`, and the entry's last piece `ends_item`. A word
+// that does not fit is told to the sink's Overflow before it goes to the
+// next line, at the hanging indent; after each entry the sink is told of the
+// new line. The canvas has each piece's font selected as it is placed.
+VerseListMetrics LayOutVerseList(const VerseListView& view, TextCanvas& canvas, LayoutSink& sink);
 
 // Draws the list; the selection in inverse colours when the verse list owns
 // it, the searched words in the key highlight colour elsewhere.

@@ -16,6 +16,7 @@
 #include "search/word_search.h"
 #include "store/verse_address.h"
 #include "testing/fixed_canvas.h"
+#include "testing/note_sets.h"
 #include "testing/test_support.h"
 
 namespace kv {
@@ -24,6 +25,7 @@ namespace {
 using testing::DrawnRun;
 using testing::FixedCanvas;
 using testing::FontStyle;
+using testing::NotesOn;
 using testing::RealBible;
 
 constexpr int kLh = FixedCanvas::kLineHeight;
@@ -58,20 +60,6 @@ VerseListView View(SearchState& search, int width, int height, int italics = kIt
   view.width = width;
   view.height = height;
   return view;
-}
-
-NoteSet NotesOn(std::initializer_list<VerseIndex> verses) {
-  NoteSet set;
-  set.index.assign(kVerseCount, 0);
-  std::vector<bool> has(kVerseCount, false);
-  for (VerseIndex v : verses) has[static_cast<std::size_t>(v)] = true;
-  std::int32_t offset = 0;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    set.index[static_cast<std::size_t>(v)] = offset;
-    offset += has[static_cast<std::size_t>(v)] ? 2 : 1;
-  }
-  set.data_size = offset;
-  return set;
 }
 
 std::vector<DrawnRun> Paint(const VerseListView& view, const SelectionState& selection = {},

@@ -30,6 +30,7 @@ namespace kv {
 namespace {
 
 using wintest::ClickButton;
+using wintest::ClipboardText;
 using wintest::ModalScript;
 using wintest::Pump;
 
@@ -80,22 +81,10 @@ VerseListView CurrentView() {
 // maps to it.
 POINT PointOf(SelectionPoint wanted) {
   const VerseListView view = CurrentView();
-  HDC dc = GetDC(List());
-  POINT found = {-1, -1};
-  {
+  return wintest::FindSelectionPoint(List(), wanted, [&view](HDC dc, int x, int y, SelectionPoint* point) {
     GdiCanvas canvas(dc);
-    for (int y = 1; y < view.height && found.x < 0; y += 4) {
-      for (int x = 2; x < view.width; x += 3) {
-        SelectionPoint point;
-        if (HitTestVerseListLayout(view, canvas, x, y, &point) && point == wanted) {
-          found = {x, y};
-          break;
-        }
-      }
-    }
-  }
-  ReleaseDC(List(), dc);
-  return found;
+    return HitTestVerseListLayout(view, canvas, x, y, point);
+  });
 }
 
 void Select(SelectionPoint from, SelectionPoint to) {
@@ -106,18 +95,6 @@ void Select(SelectionPoint from, SelectionPoint to) {
   SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
   SendMessageA(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
   SendMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
-}
-
-std::string ClipboardText() {
-  std::string text;
-  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-  HANDLE data = GetClipboardData(CF_TEXT);
-  if (data) {
-    text = static_cast<const char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
 }
 
 void SwitchTab(int tab) {

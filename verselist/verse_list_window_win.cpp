@@ -19,6 +19,7 @@
 #include "shell/notes_view_win.h"
 #include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
+#include "shell/text_pane_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_copy.h"
 #include "verselist/verse_list_layout.h"
@@ -29,9 +30,6 @@ WNDPROC g_verse_list_tab_previous = nullptr;
 
 namespace {
 
-constexpr int kCaretWidth = 3;
-// Dragging this close to the top or bottom edge scrolls one entry per move.
-constexpr int kAutoScrollMargin = 6;
 constexpr std::size_t kReferenceSize = 32;
 constexpr std::size_t kMenuTextSize = 96;
 
@@ -109,63 +107,24 @@ bool HitTestVerseList(HWND hwnd, int x, int y, SelectionPoint* point) {
 void EnableCopy(bool enabled) { EnableCommand(CMD_COPY, enabled); }
 
 void VerseList_OnSetFocus(HWND hwnd, HWND old_focus) {
-  if (selection_owner() != kVerseListOwner) {
-    selection_owner() = kNoSelectionOwner;
-    EnableCopy(false);
-    if (old_focus) InvalidateRect(old_focus, nullptr, FALSE);
-  }
-  CreateCaret(hwnd, nullptr, kCaretWidth, list().line_height > 0 ? list().line_height : 16);
-  ShowCaret(hwnd);
-  SetCaretPos(0, 0);
+  TakePaneFocus(hwnd, old_focus, kVerseListOwner, list().line_height);
 }
 
-void VerseList_OnKillFocus(HWND hwnd, HWND) {
-  DestroyCaret();
-  selection_owner() = kNoSelectionOwner;
-  EnableCopy(false);
-  app().selection.dragging = false;
-  InvalidateRect(hwnd, nullptr, FALSE);
-}
+void VerseList_OnKillFocus(HWND hwnd, HWND) { LosePaneFocus(hwnd, false); }
 
 // --- Mouse ------------------------------------------------------------------
 
 void VerseList_OnLButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
-  if (GetFocus() != hwnd) {
-    SetFocus(hwnd);
-    app().selection.dragging = false;
-    return;
-  }
-  if (count() == 0) return;
+  if (FocusOnFirstClick(hwnd) || count() == 0) return;
   SelectionPoint point = kNoPoint;
   HitTestVerseList(hwnd, x, y, &point);
-  app().selection.anchor = point;
-  app().selection.end = point;
-  if (point.item >= 0) {
-    selection_owner() = kVerseListOwner;
-    EnableCopy(true);
-    InvalidateRect(hwnd, nullptr, FALSE);
-    app().selection.dragging = true;
-  } else if (selection_owner() == kVerseListOwner) {
-    // A click below the last entry: no selection any more.
-    selection_owner() = kNoSelectionOwner;
-    EnableCopy(false);
-    InvalidateRect(hwnd, nullptr, FALSE);
-  }
+  if (StartPaneSelection(kVerseListOwner, point)) InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+// Dragging near the top or bottom edge scrolls one entry per move.
 void VerseList_OnMouseMove(HWND hwnd, int x, int y, UINT keys) {
-  if (!(keys & MK_LBUTTON) || count() == 0 || selection_owner() != kVerseListOwner || !app().selection.dragging)
-    return;
-  RECT client;
-  GetClientRect(hwnd, &client);
-  const std::int32_t top = list().top;
-  if (y < kAutoScrollMargin && top > 0)
-    SetVerseListTop(top - 1);
-  else if (y > client.bottom - kAutoScrollMargin && top < count() - 1)
-    SetVerseListTop(top + 1);
-  SelectionPoint point = app().selection.end;
-  if (HitTestVerseList(hwnd, x, y, &point)) app().selection.end = point;
-  InvalidateRect(hwnd, nullptr, FALSE);
+  if (count() == 0) return;
+  DragPaneSelection(hwnd, kVerseListOwner, x, y, keys, list().top, count() - 1, SetVerseListTop, HitTestVerseList);
 }
 
 void VerseList_OnLButtonUp(HWND, int, int, UINT) { app().selection.dragging = false; }
@@ -250,15 +209,8 @@ void VerseList_OnRButtonDown(HWND hwnd, BOOL, int x, int y, UINT) {
   std::snprintf(text, sizeof text, "Go to Note for %s\tF9", reference);
   AppendMenuA(menu, MF_STRING | note_state, CMD_NOTE_FOR_VERSE_LIST, text);
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_WORD_SEARCH, "Word Search with Selected Text...");
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_PHRASE_SEARCH, "Phrase Search with Selected Text...");
-  AppendMenuA(menu, MF_STRING | with_selection, CMD_SEARCH_NOTES, "Search Notes with Selected Text...");
-
-  RECT window;
-  GetWindowRect(hwnd, &window);
-  SetForegroundWindow(hwnd);
-  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON, window.left + x, window.top + y, 0, hwnd, nullptr);
-  DestroyMenu(menu);
+  AppendSelectedTextSearches(menu, with_selection == MF_ENABLED);
+  TrackPaneMenu(hwnd, menu, x, y);
 }
 
 // --- Commands -----------------------------------------------------------------
@@ -287,8 +239,7 @@ void DeleteListEntry(HWND hwnd) {
 }
 
 void SearchWithSelection(int command, char* prefill, std::size_t size) {
-  if (!ListSearchPrefill(app().store.bible, search(), Selection(), prefill, size)) return;
-  SendMessageA(Windows().main, WM_COMMAND, command, 0);
+  if (ListSearchPrefill(app().store.bible, search(), Selection(), prefill, size)) SearchFromPane(command);
 }
 
 void VerseList_OnCommand(HWND hwnd, int id, HWND, UINT) {

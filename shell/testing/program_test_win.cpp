@@ -202,4 +202,34 @@ bool SaveScreenRect(const RECT& rect, const std::string& path) {
   return out.good();
 }
 
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+  if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(data))) text = p;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+POINT FindSelectionPoint(HWND pane, SelectionPoint wanted,
+                         const std::function<bool(HDC, int, int, SelectionPoint*)>& hit_test) {
+  RECT client;
+  GetClientRect(pane, &client);
+  HDC dc = GetDC(pane);
+  POINT found = {-1, -1};
+  for (int y = 1; y < client.bottom && found.x < 0; y += 4) {
+    for (int x = 2; x < client.right; x += 3) {
+      SelectionPoint point;
+      if (hit_test(dc, x, y, &point) && point == wanted) {
+        found = {x, y};
+        break;
+      }
+    }
+  }
+  ReleaseDC(pane, dc);
+  return found;
+}
+
 }  // namespace kv::wintest

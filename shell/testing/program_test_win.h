@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "passage/selection.h"
+
 namespace kv::wintest {
 
 const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
@@ -72,5 +74,15 @@ std::vector<unsigned char> CapturePixels(HDC dc, int x, int y, int width, int he
 // What the screen shows in `rect` (screen coordinates), as a BMP file, for
 // a person to look at. False if the file cannot be written.
 bool SaveScreenRect(const RECT& rect, const std::string& path);
+
+// The CF_TEXT text on the clipboard ("" without any), or "(clipboard busy)"
+// when the clipboard cannot be opened.
+std::string ClipboardText();
+
+// Where a pane shows a selection point: the first pixel of its client area,
+// scanning every fourth line from the top and every third pixel along it,
+// that `hit_test(dc, x, y, &point)` maps to `wanted`; (-1, -1) if none does.
+POINT FindSelectionPoint(HWND pane, SelectionPoint wanted,
+                         const std::function<bool(HDC, int, int, SelectionPoint*)>& hit_test);
 
 }  // namespace kv::wintest
