@@ -22,6 +22,7 @@
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "shell/testing/timing_program_win.h"
+#include "testing/memory_clipboard.h"
 
 namespace kv {
 namespace {
@@ -57,7 +58,7 @@ void Measure(HWND main) {
   // The parts of it: the formatting alone, into a block in memory, and the
   // system clipboard's share.
   Time("  the lines into a block in memory", [&app] {
-    MemoryClipboard memory;
+    testing::MemoryClipboard memory;
     UserServices& messages = ShellMessages();
     CopyRangeToClipboard(app.store.bible, app.output.Format, 0, kLastVerse, memory, messages);
   });

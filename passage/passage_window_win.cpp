@@ -7,10 +7,10 @@
 #include <new>
 
 #include "notes/note_files.h"
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_copy.h"
 #include "passage/passage_layout.h"
 #include "passage/passage_scroll.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"

@@ -4,16 +4,16 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "notes/notes_window_win.h"
 #include "notes/note_sets.h"
+#include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
 #include "platform/files.h"
+#include "platform/font_description_win.h"
 #include "platform/profile.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
 #include "shell/command_table.h"
-#include "shell/fonts_win.h"
 #include "shell/help_win.h"
 #include "shell/navigation.h"
 #include "shell/notes_view_win.h"

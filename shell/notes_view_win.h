@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "notes/note_files.h"
-#include "output/output_messages.h"
+#include "platform/clipboard.h"
 #include "platform/user_services_win.h"
 
 namespace kv {

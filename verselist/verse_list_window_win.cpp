@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <new>
 
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_scroll.h"
 #include "passage/passage_window_win.h"
 #include "platform/batching_canvas.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
 #include "search/search_results.h"
