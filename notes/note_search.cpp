@@ -1,6 +1,8 @@
 #include "notes/note_search.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +37,38 @@ std::size_t FindIn(std::string_view note, std::string_view text, std::size_t fro
   return std::string_view::npos;
 }
 
+// The notes of a set lie back to back in verse order, so one read of a
+// block of the data file serves many notes: a search costs a few reads, not
+// one for every verse with a note.
+class NoteBlocks {
+ public:
+  static constexpr std::size_t kBlockBytes = 256 * 1024;
+
+  NoteBlocks(Files& files, FileHandle file) : files_(files), file_(file) {}
+
+  // The stored bytes of [start, end), as far as the file holds them; false
+  // when the file cannot be read.
+  bool Get(std::int64_t start, std::int64_t end, std::string_view* bytes) {
+    const auto length = static_cast<std::size_t>(end - start);
+    if (start < block_start_ || end > block_start_ + static_cast<std::int64_t>(held_)) {
+      block_.resize(std::max(kBlockBytes, length));
+      held_ = 0;
+      block_start_ = start;
+      if (!files_.Seek(file_, start) || !files_.Read(file_, block_.data(), block_.size(), &held_)) return false;
+    }
+    const auto from = static_cast<std::size_t>(start - block_start_);
+    *bytes = std::string_view(block_.data() + from, std::min(length, held_ > from ? held_ - from : 0));
+    return true;
+  }
+
+ private:
+  Files& files_;
+  FileHandle file_;
+  std::vector<char> block_;
+  std::int64_t block_start_ = 0;
+  std::size_t held_ = 0;
+};
+
 }  // namespace
 
 NoteSearchResult FindNextNoteText(NotesState& state, const NotesPorts& ports, char* text,
@@ -51,21 +85,26 @@ NoteSearchResult FindNextNoteText(NotesState& state, const NotesPorts& ports, ch
 
   const NoteSet& set = state.current();
   FileHandle file = kNoFile;
+  std::optional<NoteBlocks> blocks;
   std::vector<char> note(kNoteBufferSize);
   for (VerseIndex v = position->verse; v <= options.end && v <= kLastVerse; ++v) {
     if (progress) progress(v);
     if (!HasNote(set, v)) continue;
     // One open serves the whole search.
-    if (file == kNoFile) file = ports.files.Open(set.data_file, OpenMode::ReadRandom);
+    if (file == kNoFile) {
+      file = ports.files.Open(set.data_file, OpenMode::ReadRandom);
+      if (file != kNoFile) blocks.emplace(ports.files, file);
+    }
     std::int64_t start = set.index[static_cast<std::size_t>(v)];
     std::int64_t end = v < kLastVerse ? set.index[static_cast<std::size_t>(v) + 1] : set.data_size;
-    std::size_t want = std::min(static_cast<std::size_t>(end - start), note.size() - 1);
-    std::size_t got = 0;
-    if (file == kNoFile || !ports.files.Seek(file, start) || !ports.files.Read(file, note.data(), want, &got)) {
+    std::string_view stored;
+    if (file == kNoFile || !blocks->Get(start, end, &stored)) {
       ports.files.Close(file);
       ports.user.Tell("Error", "Error reading note file", MessageIcon::Error);
       return NoteSearchResult::ReadError;
     }
+    const std::size_t got = std::min(stored.size(), note.size() - 1);
+    std::memcpy(note.data(), stored.data(), got);
     note[got] = '\0';
     std::size_t length = std::strlen(note.data());
     if (!options.case_sensitive) LowerCase(note.data(), length);

@@ -10,9 +10,6 @@ LRESULT CALLBACK NotesWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 LRESULT CALLBACK NoteEditorFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 void RunGotoNoteDialog(HWND owner);
-void RunCreateNoteSetDialog(HWND owner);
-void RunRenameNoteSetDialog(HWND owner);
-void RunSearchNotesDialog(HWND owner);
 
 }  // namespace kv
 
@@ -22,5 +19,16 @@ namespace kv {
 // cross-reference lines); passes everything else on to the previous one.
 LRESULT CALLBACK NotesDisplayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_notes_display_previous;
+
+// After the display's own double click has selected a word: when the word
+// stands on a cross-reference line, the verse list and the reference list
+// get the verses the line names.
+void FollowCrossReferences();
+
+// Before the main window closes: when the note editor holds text that
+// differs from the note it opened with, asks whether to save it (Yes saves,
+// No drops the change). False when the program must stay open: the answer
+// was Cancel, or the save did not go through and the editor keeps its text.
+bool ConfirmNoteEditorClose(HWND owner);
 
 }  // namespace kv

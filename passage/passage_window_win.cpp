@@ -399,7 +399,9 @@ void SetCurrentVerse(VerseIndex verse) {
   if (Windows().passage) InvalidateRect(Windows().passage, nullptr, TRUE);
   // A hidden passage is not painted, and the status bar still shows its top.
   if (Windows().passage && !IsWindowVisible(Windows().passage)) ShowTopVerse(current_verse());
-  if (app().notes.BindNotes && app().notes.table.count > 0) ShowNote(app().notes, ShellNotesPorts(), current_verse());
+  // An open editor keeps its note: the save goes to the verse it was opened for.
+  if (app().notes.BindNotes && app().notes.table.count > 0 && !app().shell.note_editor_open)
+    ShowNote(app().notes, ShellNotesPorts(), current_verse());
 }
 
 VerseIndex PassageCurrentVerse() {

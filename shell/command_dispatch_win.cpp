@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include "notes/note_search_dialog_win.h"
+#include "notes/note_set_dialogs_win.h"
 #include "notes/note_sets.h"
 #include "notes/note_stepping.h"
 #include "notes/notes_window_win.h"

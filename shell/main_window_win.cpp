@@ -117,7 +117,7 @@ void CreatePaneWindows() {
 
 void CreateNoteEditor(HWND main) {
   ShellWindows& w = Windows();
-  w.note_editor_frame = CreateChild(0, CLASS_NOTE_EDITOR, WS_CHILD | WS_VISIBLE, main, ID_NOTE_EDITOR_FRAME);
+  w.note_editor_frame = CreateChild(0, CLASS_NOTE_EDITOR, WS_CHILD, main, ID_NOTE_EDITOR_FRAME);
   const struct {
     const char* text;
     int id;
@@ -230,6 +230,11 @@ void MainWindow_OnDestroy(HWND) {
 }
 
 void MainWindow_OnSize(HWND, UINT state, int cx, int cy) { LayoutPanes(state, cx, cy); }
+
+// Exit, Alt+F4 and the close box: an edited note is never dropped unasked.
+void MainWindow_OnClose(HWND hwnd) {
+  if (ConfirmNoteEditorClose(hwnd)) DestroyWindow(hwnd);
+}
 
 // Hides the window of the tab that was shown, shows the new tab's.
 void SwitchVerseListTab() {
@@ -347,6 +352,7 @@ void LayoutPanes(UINT type, int width, int height) {
     ShowWindow(w.notes, SW_HIDE);
     ShowWindow(w.notes_display, SW_HIDE);
   } else if (layout.notes_tab_shown) {
+    ShowWindow(w.note_editor_frame, SW_HIDE);
     PlaceTabPane(w.note_set_tab, layout.notes, w.notes);
     RECT inside;
     GetClientRect(w.notes, &inside);
@@ -377,6 +383,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return MainWindow_OnCreate(hwnd, reinterpret_cast<LPCREATESTRUCT>(lParam)) ? 0 : -1;
       HANDLE_MSG(hwnd, WM_DESTROY, MainWindow_OnDestroy);
       HANDLE_MSG(hwnd, WM_SIZE, MainWindow_OnSize);
+      HANDLE_MSG(hwnd, WM_CLOSE, MainWindow_OnClose);
       HANDLE_MSG(hwnd, WM_QUERYENDSESSION, MainWindow_OnQueryEndSession);
       HANDLE_MSG(hwnd, WM_ENDSESSION, MainWindow_OnEndSession);
       case WM_NOTIFY:

@@ -7,6 +7,7 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/main_window_win.h"
 #include "shell/program_win.h"
 
 namespace kv {
@@ -36,6 +37,8 @@ void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int select
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
+  // The tabs may take another number of rows, which moves the display.
+  if (App().shell.startup_complete) Relayout();
 }
 
 // The copies size their block for the longest lines they could have, and

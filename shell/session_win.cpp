@@ -1,5 +1,6 @@
 #include "shell/session_win.h"
 
+#include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
 #include "shell/app_state.h"
 #include "shell/settings_location_win.h"
@@ -14,13 +15,9 @@ void SaveSettingsOnce() {
   app.shell.settings_saved = true;
 }
 
-bool NoteEditorLetsProgramEnd(HWND) {
-  // The note editor does not keep changes of its own yet, so nothing can be
-  // lost by ending.
-  return true;
-}
-
-BOOL MainWindow_OnQueryEndSession(HWND hwnd) { return NoteEditorLetsProgramEnd(hwnd) ? TRUE : FALSE; }
+// An edited note is asked about as closing the program asks; Cancel keeps the
+// session going.
+BOOL MainWindow_OnQueryEndSession(HWND hwnd) { return ConfirmNoteEditorClose(hwnd) ? TRUE : FALSE; }
 
 void MainWindow_OnEndSession(HWND, BOOL ending) {
   if (ending) SaveSettingsOnce();

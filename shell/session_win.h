@@ -18,8 +18,4 @@ BOOL MainWindow_OnQueryEndSession(HWND hwnd);
 // now, since the main window may never be destroyed.
 void MainWindow_OnEndSession(HWND hwnd, BOOL ending);
 
-// Whether the note editor lets the program end now (it asks about unsaved
-// changes). The one place the session's end and the program's close ask it.
-bool NoteEditorLetsProgramEnd(HWND owner);
-
 }  // namespace kv
