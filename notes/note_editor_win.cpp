@@ -17,8 +17,8 @@
 #include "shell/command_dispatch_win.h"
 #include "shell/help_win.h"
 #include "shell/main_window_win.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/verse_address.h"
 
 namespace kv {

@@ -10,7 +10,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/help_win.h"
-#include "shell/notes_view_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/reference_dialogs_win.h"
 
 namespace kv {

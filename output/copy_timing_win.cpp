@@ -19,8 +19,8 @@
 #include "platform/files.h"
 #include "shell/app_state.h"
 #include "shell/command_dispatch_win.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/testing/timing_program_win.h"
 #include "testing/memory_clipboard.h"
 

@@ -17,8 +17,8 @@
 #include "shell/command_table.h"
 #include "shell/mouse_wheel_win.h"
 #include "shell/navigation.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/verse_address.h"
 
 namespace kv {

@@ -16,12 +16,12 @@
 #include "shell/command_table.h"
 #include "shell/help_win.h"
 #include "shell/navigation.h"
-#include "shell/notes_view_win.h"
 #include "shell/pane_focus_win.h"
 #include "shell/pane_layout.h"
 #include "shell/program_win.h"
 #include "shell/session_win.h"
 #include "shell/settings_location_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_window_win.h"
 
