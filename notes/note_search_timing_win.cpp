@@ -6,31 +6,29 @@
 // median and the spread; asserts nothing. Run under Wine
 // (scripts/wine-env.sh) with the folder that holds the Bible data:
 //   wine64 kelvane_note_search_timing.exe Z:\path\to\build\native\data [rounds]
-// Everything happens in a scratch folder that is removed afterwards.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/program_win.h"
+#include "shell/testing/timing_program_win.h"
 
 namespace kv {
 namespace {
 
-const char* const kDataFiles[] = {"_avwrds.dat", "_avwptr.dat", "_avwidx.dat", "_avvidx.dat", "_avtext.dat"};
+using namespace timing;
+
 const char* const kSetName = "Every Verse";
 constexpr int kDefaultRounds = 30;
 constexpr int kWarmUpRounds = 3;
+// The dialogs are driven from a 10 ms timer; this many ticks is a minute.
+constexpr int kGiveUpTicks = 6000;
 
-int g_rounds = kDefaultRounds;
 int g_round = 0;
 int g_ticks = 0;
-bool g_failed = false;
 
 enum class Phase { Start, WaitDialog, WaitBox, WaitEnd, Done };
 Phase g_phase = Phase::Start;
@@ -44,12 +42,6 @@ LARGE_INTEGER Now() {
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
   return t;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 bool NameIs(const CREATESTRUCTA* cs, const char* name) {
@@ -85,29 +77,24 @@ void Press(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void Report() {
-  std::sort(g_times.begin(), g_times.end());
-  const std::size_t n = g_times.size();
-  std::printf("Find First, a note on every verse, no match: median %7.2f ms  (min %7.2f, 90%% %7.2f, max %7.2f; "
-              "%zu rounds)\n",
-              g_times[n / 2], g_times[0], g_times[n * 9 / 10], g_times[n - 1], n);
+void Finish(UINT_PTR timer) {
+  KillTimer(nullptr, timer);
+  UnhookWindowsHookEx(g_hook);
+  g_phase = Phase::Done;
+  if (g_dialog) Press(g_dialog, IDCANCEL);
+  PostMessageA(Windows().main, WM_CLOSE, 0, 0);
 }
 
+// The dialogs are modal, so they are driven from a timer that their own
+// message loops run.
 void CALLBACK Step(HWND, UINT, UINT_PTR timer, DWORD) {
-  HWND main = Windows().main;
-  if (++g_ticks > 6000) {
-    std::printf("gave up in phase %d\n", static_cast<int>(g_phase));
-    g_failed = true;
-    KillTimer(nullptr, timer);
-    PostQuitMessage(1);
+  if (++g_ticks > kGiveUpTicks) {
+    MarkFailed("gave up waiting for the search dialogs");
+    Finish(timer);
     return;
   }
   switch (g_phase) {
     case Phase::Start:
-      if (!main || !IsWindowVisible(main)) return;
-      g_hook = SetWindowsHookExA(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
-      PostMessageA(main, WM_COMMAND, CMD_SEARCH_NOTES, 0);
-      g_phase = Phase::WaitDialog;
       return;
     case Phase::WaitDialog:
       g_dialog = FindWindowA("#32770", (std::string("Search Note Set ") + kSetName).c_str());
@@ -126,92 +113,35 @@ void CALLBACK Step(HWND, UINT, UINT_PTR timer, DWORD) {
       if (g_box || g_progress || !IsWindowEnabled(g_dialog)) return;
       if (g_round++ >= kWarmUpRounds)
         g_times.push_back(Milliseconds(g_pressed, g_box_created) + Milliseconds(g_box_closed, g_progress_closed));
-      if (g_round < kWarmUpRounds + g_rounds) {
+      if (g_round < kWarmUpRounds + Rounds()) {
         g_phase = Phase::WaitBox;
         g_pressed = Now();
         Press(g_dialog, IDC_NOTE_SEARCH_FIND_FIRST);
         return;
       }
-      Report();
-      g_phase = Phase::Done;
-      Press(g_dialog, IDCANCEL);
-      PostMessageA(main, WM_CLOSE, 0, 0);
-      KillTimer(nullptr, timer);
-      UnhookWindowsHookEx(g_hook);
+      Report("Find First, a note on every verse, no match", g_times);
+      Finish(timer);
       return;
     case Phase::Done:
       return;
   }
 }
 
-// The set's two files: "note of verse N" on every verse.
-bool WriteEveryVerseSet(const std::string& folder) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    auto u = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((u >> shift) & 0xFF);
-    data += "note of verse " + std::to_string(v);
-    data += '\0';
-  }
-  for (const auto& [suffix, bytes] : {std::pair<const char*, const std::string*>{".nmd", &data}, {".nmi", &index}}) {
-    FILE* f = std::fopen((folder + "\\" + kSetName + suffix).c_str(), "wb");
-    if (!f) return false;
-    std::fwrite(bytes->data(), 1, bytes->size(), f);
-    std::fclose(f);
-  }
-  return true;
+void Measure(HWND main) {
+  g_hook = SetWindowsHookExA(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
+  g_phase = Phase::WaitDialog;
+  SetTimer(nullptr, 0, 10, Step);
+  PostMessageA(main, WM_COMMAND, CMD_SEARCH_NOTES, 0);
 }
 
-std::string ScratchFolder() {
-  char temp[MAX_PATH], name[MAX_PATH];
-  GetTempPathA(sizeof temp, temp);
-  GetTempFileNameA(temp, "kvn", 0, name);
-  DeleteFileA(name);
-  CreateDirectoryA(name, nullptr);
-  return name;
-}
-
-void RemoveFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do DeleteFileA((folder + "\\" + found.cFileName).c_str());
-    while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
+bool WriteEveryVerseSet() {
+  return WriteNoteOnEveryVerse(kSetName, [](int verse) { return "note of verse " + std::to_string(verse); });
 }
 
 }  // namespace
 }  // namespace kv
 
 int main(int argc, char** argv) {
-  using namespace kv;
-  if (argc < 2) {
-    std::printf("usage: kelvane_note_search_timing DATA_FOLDER [ROUNDS]\n");
-    return 2;
-  }
-  if (argc > 2) g_rounds = std::max(1, std::atoi(argv[2]));
-  const std::string scratch = ScratchFolder();
-  for (const char* file : kDataFiles) {
-    const std::string from = std::string(argv[1]) + "\\" + file, to = scratch + "\\" + file;
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
-      std::printf("cannot copy %s\n", from.c_str());
-      RemoveFolder(scratch);
-      return 2;
-    }
-  }
-  if (!WriteEveryVerseSet(scratch)) {
-    std::printf("cannot write the note set\n");
-    RemoveFolder(scratch);
-    return 2;
-  }
-  SetCurrentDirectoryA(scratch.c_str());
-  App().shell.settings_file = scratch + "\\Kelvane.Ini";
-  SetTimer(nullptr, 0, 10, Step);
-  RunProgram(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-  SetCurrentDirectoryA("\\");
-  RemoveFolder(scratch);
-  std::fflush(stdout);
-  return g_failed ? 1 : 0;
+  return kv::timing::RunTimingProgram(argc, argv, "kelvane_note_search_timing", kv::kDefaultRounds, kv::Measure,
+                                      kv::WriteEveryVerseSet);
 }

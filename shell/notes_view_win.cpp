@@ -24,8 +24,33 @@ void NotesWindowView::Select(std::size_t start, std::size_t end) {
   SendMessageA(Windows().notes_display, EM_SCROLLCARET, 0, 0);
 }
 
+namespace {
+
+// Whether the tab control already holds exactly `labels`.
+bool TabsRead(HWND tabs, const std::vector<std::string>& labels) {
+  if (SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) != static_cast<LRESULT>(labels.size())) return false;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    char text[256] = {};  // longer than any label, so a longer one differs
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (!SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item)) || labels[i] != text) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int selected) {
   HWND tabs = Windows().note_set_tab;
+  // Switching sets changes only the selection: the tabs stay, and so does
+  // the layout of every pane.
+  if (TabsRead(tabs, labels)) {
+    SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
+    return;
+  }
+  const LRESULT rows = SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0);
   SendMessageA(tabs, TCM_DELETEALLITEMS, 0, 0);
   for (std::size_t i = 0; i < labels.size(); ++i) {
     TCITEMA item = {};
@@ -35,8 +60,8 @@ void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int select
     SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
-  // The tabs may take another number of rows, which moves the display.
-  if (App().shell.startup_complete) Relayout();
+  // Another number of rows moves the display.
+  if (App().shell.startup_complete && SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0) != rows) Relayout();
 }
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "shell/app_state.h"
 #include "shell/program_win.h"
@@ -75,8 +76,14 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 }
 
 std::vector<double> TimeRounds(int warm_up, int rounds, const std::function<void()>& operation) {
+  return TimeRounds(warm_up, rounds, operation, nullptr);
+}
+
+std::vector<double> TimeRounds(int warm_up, int rounds, const std::function<void()>& operation,
+                               const std::function<void(int round)>& before_each) {
   std::vector<double> times;
   for (int round = 0; round < warm_up + rounds; ++round) {
+    if (before_each) before_each(round);
     LARGE_INTEGER before, after;
     QueryPerformanceCounter(&before);
     operation();
@@ -94,8 +101,30 @@ void Report(const char* name, std::vector<double> times) {
               times[0], times[n * 9 / 10], times[n - 1], n);
 }
 
+void MarkFailed(const char* why) {
+  std::printf("%s\n", why);
+  g_failed = true;
+}
+
+bool WriteNoteOnEveryVerse(const std::string& name, const std::function<std::string(int verse)>& note_of) {
+  std::string data, index;
+  for (VerseIndex v = 0; v < kVerseCount; ++v) {
+    const auto offset = static_cast<std::uint32_t>(data.size());
+    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((offset >> shift) & 0xFF);
+    data += note_of(v);
+    data += '\0';
+  }
+  for (const auto& [suffix, bytes] : {std::pair<const char*, const std::string*>{".nmd", &data}, {".nmi", &index}}) {
+    FILE* file = std::fopen((g_scratch + "\\" + name + suffix).c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
+    if (std::fclose(file) != 0 || !written) return false;
+  }
+  return true;
+}
+
 int RunTimingProgram(int argc, char** argv, const char* program_name, int default_rounds,
-                     void (*measure)(HWND main)) {
+                     void (*measure)(HWND main), bool (*prepare)()) {
   if (argc < 2) {
     std::printf("usage: %s DATA_FOLDER [ROUNDS]\n", program_name);
     return 2;
@@ -112,6 +141,12 @@ int RunTimingProgram(int argc, char** argv, const char* program_name, int defaul
     }
   }
   SetCurrentDirectoryA(g_scratch.c_str());
+  if (prepare && !prepare()) {
+    std::printf("cannot prepare the scratch folder\n");
+    SetCurrentDirectoryA("\\");
+    RemoveFolder(g_scratch);
+    return 2;
+  }
   App().shell.settings_file = g_scratch + "\\Kelvane.Ini";
   App().shell.per_user_settings_file = g_scratch + "\\PerUser\\Kelvane.Ini";
   SetTimer(nullptr, 0, 20, WaitForMainWindow);
