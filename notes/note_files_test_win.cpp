@@ -16,6 +16,7 @@
 #include "shell/testing/program_test_win.h"
 #include "testing/fault_files.h"
 #include "testing/recording_user_services.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv {
 namespace {
@@ -34,15 +35,8 @@ bool NameExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 // The two files of a set holding `notes`, built without the code under test.
 std::pair<std::string, std::string> SetBytes(const Notes& notes) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    auto u = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((u >> shift) & 0xFF);
-    auto found = notes.find(v);
-    if (found != notes.end()) data += found->second;
-    data += '\0';
-  }
-  return {data, index};
+  testing::NoteSetBytes set = testing::NoteSetBytesOf(notes);
+  return {std::move(set.data), std::move(set.index)};
 }
 
 class NullView final : public NotesView {

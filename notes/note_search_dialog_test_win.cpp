@@ -20,6 +20,7 @@
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv {
 namespace {
@@ -45,16 +46,9 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 void WriteSet(const std::string& dir, const std::string& name, const Notes& notes) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    auto u = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((u >> shift) & 0xFF);
-    auto found = notes.find(v);
-    if (found != notes.end()) data += found->second;
-    data += '\0';
-  }
-  WriteFileBytes(dir + "\\" + name + ".nmd", data);
-  WriteFileBytes(dir + "\\" + name + ".nmi", index);
+  const testing::NoteSetBytes set = testing::NoteSetBytesOf(notes);
+  WriteFileBytes(dir + "\\" + name + ".nmd", set.data);
+  WriteFileBytes(dir + "\\" + name + ".nmi", set.index);
 }
 
 // What the notes display shows: the verse, its selection and text.

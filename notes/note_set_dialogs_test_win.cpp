@@ -18,6 +18,7 @@
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv {
 namespace {
@@ -36,15 +37,8 @@ const char* const kOnlyOneSet =
 
 // The two files of a set holding `notes`, built without the code under test.
 std::pair<std::string, std::string> SetBytes(const Notes& notes) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    auto u = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((u >> shift) & 0xFF);
-    auto found = notes.find(v);
-    if (found != notes.end()) data += found->second;
-    data += '\0';
-  }
-  return {data, index};
+  testing::NoteSetBytes set = testing::NoteSetBytesOf(notes);
+  return {std::move(set.data), std::move(set.index)};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

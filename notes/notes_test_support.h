@@ -15,6 +15,7 @@
 #include "notes/note_files.h"
 #include "testing/recording_user_services.h"
 #include "testing/test_support.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv::testing {
 
@@ -44,16 +45,9 @@ inline std::string IndexBytes(const std::vector<std::int32_t>& index) {
 
 // Writes "<name>.nmd" and "<name>.nmi" holding `notes` (every other verse empty).
 inline void WriteSet(const ScratchDir& dir, const std::string& name, const Notes& notes) {
-  std::string data;
-  std::vector<std::int32_t> index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    index.push_back(static_cast<std::int32_t>(data.size()));
-    auto found = notes.find(v);
-    if (found != notes.end()) data += found->second;
-    data += '\0';
-  }
-  dir.Write(name + ".nmd", data);
-  dir.Write(name + ".nmi", IndexBytes(index));
+  const NoteSetBytes set = NoteSetBytesOf(notes);
+  dir.Write(name + ".nmd", set.data);
+  dir.Write(name + ".nmi", set.index);
 }
 
 // The notes of a set as its files on disk hold them, read without the code

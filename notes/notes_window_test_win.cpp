@@ -27,6 +27,7 @@
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
 #include "store/verse_address.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv {
 namespace {
@@ -36,15 +37,9 @@ using Notes = std::map<VerseIndex, std::string>;
 
 // The two files of a set holding `notes`, built without the code under test.
 void WriteSetFiles(const std::string& base, const Notes& notes) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    auto u = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((u >> shift) & 0xFF);
-    auto found = notes.find(v);
-    if (found != notes.end()) data += found->second;
-    data += '\0';
-  }
-  for (const auto& [suffix, bytes] : {std::pair<const char*, const std::string&>{".nmd", data}, {".nmi", index}}) {
+  const testing::NoteSetBytes set = testing::NoteSetBytesOf(notes);
+  for (const auto& [suffix, bytes] :
+       {std::pair<const char*, const std::string&>{".nmd", set.data}, {".nmi", set.index}}) {
     FILE* f = std::fopen((base + suffix).c_str(), "wb");
     ASSERT_NE(nullptr, f) << base << suffix;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -84,7 +79,7 @@ int ButtonGreyed(int command) {
 }
 
 void ExpectCommand(int command, bool enabled) {
-  SCOPED_TRACE(testing::Message() << "command " << command);
+  SCOPED_TRACE(::testing::Message() << "command " << command);
   EXPECT_EQ(!enabled, MenuGreyed(command));
   const int button = ButtonGreyed(command);
   if (button >= 0) {
@@ -315,7 +310,7 @@ struct CloseCase {
   WPARAM wParam;
 };
 
-class CloseWithEditedNote : public NotesWindow, public testing::WithParamInterface<CloseCase> {};
+class CloseWithEditedNote : public NotesWindow, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(CloseWithEditedNote, AsksAndDoesWhatTheAnswerSays) {
   const CloseCase c = GetParam();
@@ -347,10 +342,10 @@ TEST_P(CloseWithEditedNote, AsksAndDoesWhatTheAnswerSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CloseWithEditedNote,
-                         testing::Values(CloseCase{"YesOnExit", IDYES, WM_COMMAND, CMD_EXIT},
+                         ::testing::Values(CloseCase{"YesOnExit", IDYES, WM_COMMAND, CMD_EXIT},
                                          CloseCase{"NoOnAltF4", IDNO, WM_SYSCOMMAND, SC_CLOSE},
                                          CloseCase{"CancelOnCloseBox", IDCANCEL, WM_CLOSE, 0}),
-                         [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 // The session's end asks as the program's close does; Cancel keeps both the
 // session and the edit, Yes saves before the session may end.
@@ -569,7 +564,7 @@ TEST_F(NotesWindow, ContextMenuItemsGreyedWithoutASelectionAndSearchingTheSelect
                 {190, "Search Notes with Selected Text...", true}};
     ASSERT_EQ(std::size(want), items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-      SCOPED_TRACE(testing::Message() << "item " << i);
+      SCOPED_TRACE(::testing::Message() << "item " << i);
       EXPECT_EQ(want[i].id == 0, items[i].separator);
       if (want[i].id == 0) continue;
       EXPECT_EQ(want[i].id, items[i].id);

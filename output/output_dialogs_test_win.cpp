@@ -28,6 +28,7 @@
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
 #include "store/verse_address.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv {
 namespace {
@@ -428,16 +429,10 @@ TEST_F(OutputDialogs, ClipboardHeldByAnotherWindow) {
 // Note set files written without the code under test: every verse's note
 // empty but those given.
 void WriteNoteSet(const std::string& folder, const std::string& name, const std::vector<std::pair<VerseIndex, std::string>>& notes) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    const std::uint32_t at = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((at >> shift) & 0xFF);
-    for (const auto& note : notes)
-      if (note.first == v) data += note.second;
-    data += '\0';
-  }
-  std::ofstream(folder + "\\" + name + ".nmd", std::ios::binary) << data;
-  std::ofstream(folder + "\\" + name + ".nmi", std::ios::binary) << index;
+  const testing::NoteSetBytes set =
+      testing::NoteSetBytesOf(std::map<VerseIndex, std::string>(notes.begin(), notes.end()));
+  std::ofstream(folder + "\\" + name + ".nmd", std::ios::binary) << set.data;
+  std::ofstream(folder + "\\" + name + ".nmi", std::ios::binary) << set.index;
 }
 
 int SetNamed(const char* name) {

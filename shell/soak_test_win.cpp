@@ -565,8 +565,13 @@ void EditNote(Driver& d) {
     SetFocus(w.note_editor);
     SetModifiers(false, false, false);
     const std::string text = d.rng.Percent(80) ? d.rng.Pick(kGoodTexts) + " " : BadText(d.rng);
-    Trace("  types %zu characters into the note editor (holding %d)", text.size(),
-          GetWindowTextLengthA(w.note_editor));
+    RECT editor = {};
+    GetClientRect(w.note_editor, &editor);
+    DWORD sel_start = 0, sel_end = 0;
+    SendMessageA(w.note_editor, EM_GETSEL, reinterpret_cast<WPARAM>(&sel_start), reinterpret_cast<LPARAM>(&sel_end));
+    Trace("  types %zu characters into the note editor (holding %d, %ldx%ld, selection %lu-%lu)", text.size(),
+          GetWindowTextLengthA(w.note_editor), editor.right, editor.bottom, static_cast<unsigned long>(sel_start),
+          static_cast<unsigned long>(sel_end));
     if (g_trace) {
       std::string shown = TextOf(w.note_editor) + "|" + text;
       for (unsigned char c : shown) std::printf(c >= 32 && c < 127 ? "%c" : "\\x%02X", c);

@@ -7,6 +7,7 @@
 
 #include "shell/app_state.h"
 #include "shell/program_win.h"
+#include "testing/note_set_bytes.h"
 
 namespace kv::timing {
 namespace {
@@ -107,14 +108,9 @@ void MarkFailed(const char* why) {
 }
 
 bool WriteNoteOnEveryVerse(const std::string& name, const std::function<std::string(int verse)>& note_of) {
-  std::string data, index;
-  for (VerseIndex v = 0; v < kVerseCount; ++v) {
-    const auto offset = static_cast<std::uint32_t>(data.size());
-    for (int shift = 0; shift < 32; shift += 8) index += static_cast<char>((offset >> shift) & 0xFF);
-    data += note_of(v);
-    data += '\0';
-  }
-  for (const auto& [suffix, bytes] : {std::pair<const char*, const std::string*>{".nmd", &data}, {".nmi", &index}}) {
+  const testing::NoteSetBytes set = testing::NoteSetBytesOf(note_of);
+  for (const auto& [suffix, bytes] :
+       {std::pair<const char*, const std::string*>{".nmd", &set.data}, {".nmi", &set.index}}) {
     FILE* file = std::fopen((g_scratch + "\\" + name + suffix).c_str(), "wb");
     if (!file) return false;
     const bool written = std::fwrite(bytes->data(), 1, bytes->size(), file) == bytes->size();
