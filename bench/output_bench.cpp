@@ -12,6 +12,7 @@
 #include "platform/profile.h"
 #include "shell/settings.h"
 #include "store/bible_data.h"
+#include "testing/memory_clipboard.h"
 #include "testing/recording_user_services.h"
 #include "testing/test_support.h"
 
@@ -27,7 +28,7 @@ void BM_CopyWholeBibleAsRange(benchmark::State& state) {
   const kv::BibleData& data = kv::testing::RealBible();
   kv::FormatOptions options;
   for (auto _ : state) {
-    kv::MemoryClipboard clipboard;
+    kv::testing::MemoryClipboard clipboard;
     kv::testing::RecordingUserServices messages;
     kv::CopyRangeToClipboard(data, options, 0, kv::kLastVerse, clipboard, messages);
     benchmark::DoNotOptimize(clipboard.text.size());
@@ -50,7 +51,7 @@ void BM_CopyWholeBibleAsVerseList(benchmark::State& state) {
   for (kv::VerseIndex v = 0; v <= kv::kLastVerse; ++v) list.push_back(v);
   list.push_back(kv::kNoVerse);
   for (auto _ : state) {
-    kv::MemoryClipboard clipboard;
+    kv::testing::MemoryClipboard clipboard;
     kv::testing::RecordingUserServices messages;
     kv::CopyVerseList(data, list.data(), clipboard, messages);
     benchmark::DoNotOptimize(clipboard.text.size());

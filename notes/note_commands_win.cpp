@@ -13,6 +13,7 @@
 #include "shell/main_window_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/view_commands_win.h"
 #include "verselist/verse_list_window_win.h"
 

@@ -20,6 +20,7 @@
 #include "shell/notes_view_win.h"
 #include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/verse_address.h"
 
 namespace kv {

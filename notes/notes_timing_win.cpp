@@ -15,8 +15,8 @@
 #include "notes/note_sets.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/testing/timing_program_win.h"
 
 namespace kv {

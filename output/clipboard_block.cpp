@@ -1,5 +1,7 @@
 #include "output/clipboard_block.h"
 
+#include "output/output_messages.h"
+
 namespace kv {
 
 bool OpenClipboardBlock(Clipboard& clipboard, UserServices& messages, CopyBlock* block) {

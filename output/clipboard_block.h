@@ -3,7 +3,7 @@
 #pragma once
 
 #include "output/copy_block.h"
-#include "output/output_messages.h"
+#include "platform/clipboard.h"
 #include "platform/user_services.h"
 
 namespace kv {

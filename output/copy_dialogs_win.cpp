@@ -11,8 +11,8 @@
 #include "shell/app_state.h"
 #include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/wait_cursor_win.h"
 #include "store/reference_dialogs_win.h"
 

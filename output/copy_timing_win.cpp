@@ -18,10 +18,13 @@
 #include "output/save_range.h"
 #include "platform/files.h"
 #include "shell/app_state.h"
+#include "shell/command_dispatch_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/testing/timing_program_win.h"
 #include "shell/wait_cursor_win.h"
+#include "testing/memory_clipboard.h"
 
 namespace kv {
 namespace {
@@ -57,7 +60,7 @@ void Measure(HWND main) {
   // The parts of it: the formatting alone, into a block in memory, and the
   // system clipboard's share.
   Time("  the lines into a block in memory", [&app] {
-    MemoryClipboard memory;
+    testing::MemoryClipboard memory;
     UserServices& messages = ShellMessages();
     CopyRangeToClipboard(app.store.bible, app.output.Format, 0, kLastVerse, memory, messages);
   });

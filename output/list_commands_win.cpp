@@ -11,6 +11,7 @@
 #include "shell/app_state.h"
 #include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/wait_cursor_win.h"
 
 namespace kv {

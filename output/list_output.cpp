@@ -5,6 +5,7 @@
 
 #include "output/clipboard_block.h"
 #include "output/copy_block.h"
+#include "output/output_messages.h"
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
 

@@ -6,8 +6,10 @@
 #include <cstddef>
 #include <string>
 
-#include "output/output_messages.h"
+#include "output/partial_file.h"
+#include "platform/clipboard.h"
 #include "platform/files.h"
+#include "platform/user_services.h"
 #include "store/bible_data.h"
 
 namespace kv {

@@ -7,8 +7,9 @@
 
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
-#include "testing/test_support.h"
+#include "testing/memory_clipboard.h"
 #include "testing/recording_user_services.h"
+#include "testing/test_support.h"
 
 namespace kv {
 namespace {
@@ -28,7 +29,7 @@ VerseIndex FirstParagraphVerse() {
 
 class ListOutput : public ::testing::Test {
  protected:
-  MemoryClipboard clipboard;
+  testing::MemoryClipboard clipboard;
   testing::RecordingUserServices messages;
   ScratchDir dir;
   std::unique_ptr<Files> files = MakeSystemFiles(dir.path());
@@ -64,7 +65,7 @@ TEST_F(ListOutput, ReferenceLines) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    MemoryClipboard board;
+    testing::MemoryClipboard board;
     EXPECT_TRUE(CopyReferenceList(RealBible(), row.list.data(), board, messages));
     EXPECT_EQ(board.text, row.expected);
     EXPECT_EQ(board.block_size, 15 * (row.list.size() - 1) + 100);

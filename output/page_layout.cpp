@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "output/output_messages.h"
 #include "output/verse_formatter.h"
 #include "passage/verse_words.h"
 #include "store/text_format.h"

@@ -205,6 +205,7 @@ TEST_F(Printing, BadRangeIsRefusedAndTheDialogStays) {
     EXPECT_EQ(wintest::ModalKind::MessageBox, script.Seen()[1].kind);
     EXPECT_EQ("Error", script.Seen()[1].caption);
     EXPECT_EQ("Unrecognized Refrence", script.Seen()[1].text);
+    EXPECT_EQ(dialog_seen, script.Seen()[1].owner) << "the box is the dialog's";
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(output_.c_str()));
   });
 }

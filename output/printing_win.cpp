@@ -10,14 +10,15 @@
 #include "output/output_dialogs_win.h"
 #include "output/page_layout.h"
 #include "output/range_dialog_win.h"
+#include "platform/gdi_canvas_win.h"
 #include "platform/user_services_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
-#include "shell/fonts_win.h"
+#include "platform/font_description_win.h"
 #include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
-#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/reference_dialogs_win.h"
 
 namespace kv {
@@ -73,59 +74,6 @@ INT_PTR CALLBACK AbortDialogProc(HWND hwndDlg, UINT message, WPARAM wParam, LPAR
   }
   return FALSE;
 }
-
-// The text canvas on the printer's device context: black text, drawn
-// without a background.
-class PrinterCanvas final : public TextCanvas {
- public:
-  explicit PrinterCanvas(HDC dc) : dc_(dc), saved_font_(GetCurrentObject(dc, OBJ_FONT)) {
-    SetBkMode(dc_, TRANSPARENT);
-    SetTextColor(dc_, RGB(0, 0, 0));
-    SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-  }
-  ~PrinterCanvas() override {
-    SelectObject(dc_, saved_font_);
-    for (HFONT font : fonts_)
-      if (font) DeleteObject(font);
-  }
-  PrinterCanvas(const PrinterCanvas&) = delete;
-  PrinterCanvas& operator=(const PrinterCanvas&) = delete;
-
-  FontId MakeFont(const FontDescription& font) override {
-    LOGFONTA description = ToLogFont(font);
-    fonts_.push_back(CreateFontIndirectA(&description));
-    return static_cast<FontId>(fonts_.size() - 1);
-  }
-  void FreeFont(FontId font) override {
-    HFONT& handle = fonts_[static_cast<std::size_t>(font)];
-    if (!handle) return;
-    if (GetCurrentObject(dc_, OBJ_FONT) == handle) SelectObject(dc_, saved_font_);
-    DeleteObject(handle);
-    handle = nullptr;
-  }
-  void UseFont(FontId font) override {
-    if (HFONT handle = fonts_[static_cast<std::size_t>(font)]) SelectObject(dc_, handle);
-  }
-  int LineHeight() override {
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc_, &metrics);
-    return metrics.tmHeight;
-  }
-  int Measure(const char* text, std::size_t size) override {
-    SIZE extent = {};
-    GetTextExtentPoint32A(dc_, text, static_cast<int>(size), &extent);
-    return extent.cx;
-  }
-  void Draw(int x, int y, const char* text, std::size_t size, TextColors) override {
-    TextOutA(dc_, x, y, text, static_cast<int>(size));
-  }
-  void SetHighlightColor(std::uint32_t) override {}
-
- private:
-  HDC dc_;
-  HGDIOBJ saved_font_;
-  std::vector<HFONT> fonts_;
-};
 
 // The pages of the document on the printer.
 class PrinterDocument final : public PrintDocument {

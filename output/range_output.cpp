@@ -2,6 +2,7 @@
 
 #include "output/clipboard_block.h"
 #include "output/copy_block.h"
+#include "output/output_messages.h"
 #include "output/verse_formatter.h"
 
 namespace kv {

@@ -7,8 +7,10 @@
 
 #include "output/copy_block.h"
 #include "output/format_options.h"
-#include "output/output_messages.h"
+#include "output/partial_file.h"
+#include "platform/clipboard.h"
 #include "platform/files.h"
+#include "platform/user_services.h"
 #include "store/bible_data.h"
 
 namespace kv {

@@ -8,8 +8,9 @@
 
 #include "output/verse_formatter.h"
 #include "store/verse_address.h"
-#include "testing/test_support.h"
+#include "testing/memory_clipboard.h"
 #include "testing/recording_user_services.h"
+#include "testing/test_support.h"
 
 namespace kv {
 namespace {
@@ -79,7 +80,7 @@ class RangeOutput : public ::testing::Test {
   FormatOptions options;  // the defaults: Full / Partial, before, breaks and marks
   VerseIndex eph17 = V(49, 6, 17);
   std::string two_lines = " Eph 6:17 " + Text(eph17) + "\r\n" + " 18 " + Text(eph17 + 1) + "\r\n";
-  MemoryClipboard clipboard;
+  testing::MemoryClipboard clipboard;
   testing::RecordingUserServices messages;
   ScratchDir dir;
   FailingFiles files{dir.path()};
@@ -105,7 +106,7 @@ TEST_F(RangeOutput, CopyFailures) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    MemoryClipboard board;
+    testing::MemoryClipboard board;
     board.text = "before";
     board.fail_open = row.fail_open;
     board.fail_allocate = row.fail_allocate;
@@ -127,7 +128,7 @@ TEST_F(RangeOutput, CopyKeepsTheLinesThatFitAndSaysSoOnce) {
   EXPECT_EQ(clipboard.text, first);
   EXPECT_EQ(messages.CaptionsAndTexts(), (Told{{"Copy Error", "Copy incomplete: insufficient memory allocation."}}));
 
-  MemoryClipboard board;
+  testing::MemoryClipboard board;
   testing::RecordingUserServices told;
   EXPECT_TRUE(CopyRangeToClipboard(RealBible(), options, eph17, eph17, board, told, 10));
   EXPECT_EQ(board.text, "");

@@ -5,6 +5,7 @@
 
 #include "notes/note_set_source.h"
 #include "output/list_output.h"
+#include "output/output_messages.h"
 #include "output/range_output.h"
 #include "platform/text_util.h"
 

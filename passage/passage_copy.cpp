@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "output/copy_block.h"
+#include "output/output_messages.h"
 #include "passage/passage_layout.h"
 #include "passage/verse_words.h"
 #include "platform/text_util.h"

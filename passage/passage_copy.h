@@ -9,8 +9,8 @@
 #include <string>
 
 #include "output/copy_block.h"
-#include "output/output_messages.h"
 #include "passage/passage_state.h"
+#include "platform/clipboard.h"
 #include "platform/user_services.h"
 #include "store/bible_data.h"
 

@@ -13,6 +13,7 @@
 #include "search/search_state.h"
 #include "store/verse_address.h"
 #include "testing/fixed_canvas.h"
+#include "testing/memory_clipboard.h"
 #include "testing/recording_user_services.h"
 #include "testing/test_support.h"
 
@@ -138,7 +139,7 @@ TEST(PassageCopyText, MatchesTheHighlightedRange) {
 }
 
 TEST(PassageCopy, CopiesTheTextToTheClipboard) {
-  MemoryClipboard clipboard;
+  testing::MemoryClipboard clipboard;
   testing::RecordingUserServices user;
   SelectionState selection = PassageSelection({kGenesis1v1, 5}, {kGenesis1v1, 3});
   EXPECT_EQ(CopyPassageSelection(RealBible(), selection, false, clipboard, user), PassageCopyResult::Copied);
@@ -153,7 +154,7 @@ TEST(PassageCopy, FailuresTellAndLeaveTheClipboardAlone) {
   SelectionState selection = PassageSelection({kGenesis1v1, 1}, {kGenesis1v1 + 2, 0});
   {
     SCOPED_TRACE("clipboard busy");
-    MemoryClipboard clipboard;
+    testing::MemoryClipboard clipboard;
     clipboard.text = "before";
     clipboard.fail_open = true;
     testing::RecordingUserServices user;
@@ -167,7 +168,7 @@ TEST(PassageCopy, FailuresTellAndLeaveTheClipboardAlone) {
   }
   {
     SCOPED_TRACE("no memory");
-    MemoryClipboard clipboard;
+    testing::MemoryClipboard clipboard;
     clipboard.text = "before";
     clipboard.fail_allocate = true;
     testing::RecordingUserServices user;
@@ -196,7 +197,7 @@ TEST(PassageCopy, AnEmptySelectionCopiesNothing) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    MemoryClipboard clipboard;
+    testing::MemoryClipboard clipboard;
     clipboard.text = "before";
     testing::RecordingUserServices user;
     EXPECT_EQ(CopyPassageSelection(RealBible(), row.selection, false, clipboard, user),

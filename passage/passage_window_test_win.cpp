@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_layout.h"
 #include "passage/passage_window_win.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/navigation.h"
@@ -21,6 +21,7 @@
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
 #include "store/verse_address.h"
+#include "testing/fixed_calendar.h"
 
 namespace kv {
 namespace {
@@ -374,14 +375,8 @@ TEST_F(PassageWindow, BookmarkKeysSetAndGoAndTheMenuShowsThem) {
 
 // --- Today's Proverb ------------------------------------------------------------
 
-class FixedDay : public Calendar {
- public:
-  int DayOfMonth() override { return day; }
-  int day = 1;
-};
-
 TEST_F(PassageWindow, TodaysProverbShowsThePassagePaneAtTheDaysChapter) {
-  FixedDay calendar;
+  testing::FixedCalendar calendar;
   App().shell.calendar = &calendar;
   std::vector<Step> steps;
   for (int day : {31, 7}) {

@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "notes/note_files.h"
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_copy.h"
 #include "passage/passage_layout.h"
 #include "passage/passage_scroll.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/book_menu_win.h"
@@ -20,6 +20,7 @@
 #include "shell/notes_view_win.h"
 #include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/text_pane_win.h"
 #include "store/verse_address.h"
 

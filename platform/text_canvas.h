@@ -1,6 +1,7 @@
 // The text canvas port: what a layout needs from a drawing surface. The
-// shell implements it over a GDI device context; tests use a fixed-metric
-// fake, so a layout is checked without Windows.
+// program implements it over a GDI device context, for the screen and the
+// printer (gdi_canvas_win.h); tests use a fixed-metric fake, so a layout is
+// checked without Windows.
 #pragma once
 
 #include <cstddef>

@@ -7,8 +7,9 @@
 
 namespace kv {
 
-// `owner` may change while the program runs (a dialog owns the boxes shown
-// while it is open), so it is read at every call.
+// Every box is owned by `owner`: for the shell's own port the main window,
+// which SetOwner keeps up to date; a dialog that raises a box while it is
+// open makes a port of its own, so the box is the dialog's.
 class MessageBoxServices final : public UserServices {
  public:
   explicit MessageBoxServices(HWND owner) : owner_(owner) {}

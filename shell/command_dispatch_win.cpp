@@ -19,7 +19,11 @@
 #include "shell/help_win.h"
 #include "shell/navigation.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/view_commands_win.h"
+#include "store/reference_dialogs_win.h"
+#include "store/verse_address.h"
+#include "verselist/verse_list_window_win.h"
 
 namespace kv {
 namespace {

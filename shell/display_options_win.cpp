@@ -4,13 +4,15 @@
 #include <commdlg.h>
 
 #include "passage/passage_window_win.h"
+#include "platform/font_description_win.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/command_dispatch_win.h"
 #include "shell/command_state_win.h"
-#include "shell/fonts_win.h"
 #include "shell/notes_view_win.h"
 #include "shell/pane_focus_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "verselist/verse_list_window_win.h"
 
 namespace kv {

@@ -4,10 +4,11 @@
 #include <richedit.h>
 #include <windowsx.h>
 
-#include "notes/notes_window_win.h"
 #include "notes/note_sets.h"
+#include "notes/notes_window_win.h"
 #include "passage/passage_window_win.h"
 #include "platform/files.h"
+#include "platform/font_description_win.h"
 #include "platform/profile.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -16,16 +17,15 @@
 #include "shell/command_dispatch_win.h"
 #include "shell/command_state_win.h"
 #include "shell/command_table.h"
-#include "shell/fonts_win.h"
 #include "shell/guarded_procedure_win.h"
 #include "shell/help_win.h"
 #include "shell/navigation.h"
-#include "shell/notes_view_win.h"
 #include "shell/pane_focus_win.h"
 #include "shell/pane_layout.h"
 #include "shell/program_win.h"
 #include "shell/session_win.h"
 #include "shell/settings_location_win.h"
+#include "shell/shell_ports_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_window_win.h"
 

@@ -1,22 +1,12 @@
 #include "shell/navigation.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "store/verse_address.h"
 
 namespace kv {
 
 namespace {
-
-class LocalCalendar : public Calendar {
- public:
-  int DayOfMonth() override {
-    std::time_t now = std::time(nullptr);
-    std::tm* local = std::localtime(&now);
-    return local ? local->tm_mday : 1;
-  }
-};
 
 int ChapterOf(const BibleData& data, VerseIndex verse) { return RecordOf(data, verse).chapter; }
 int VerseOf(const BibleData& data, VerseIndex verse) { return RecordOf(data, verse).verse; }
@@ -26,11 +16,6 @@ bool SameChapter(const BibleData& data, VerseIndex a, VerseIndex b) {
 }
 
 }  // namespace
-
-Calendar& SystemCalendar() {
-  static LocalCalendar calendar;
-  return calendar;
-}
 
 VerseIndex ClampVerse(VerseIndex verse) {
   return verse < 0 ? 0 : verse > kLastVerse ? kLastVerse : verse;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/calendar.h"
 #include "store/bible_data.h"
 
 namespace kv {
@@ -16,17 +17,6 @@ constexpr int kProverbsBook = 20;
 constexpr std::size_t kBookmarkTextSize = 64;
 
 using BookmarkSlots = std::array<VerseIndex, kBookmarkCount>;
-
-// The local date as far as the program needs it. The shell uses the system
-// clock; tests set the day.
-class Calendar {
- public:
-  virtual ~Calendar() = default;
-  virtual int DayOfMonth() = 0;  // 1..31
-};
-
-// The system's local date.
-Calendar& SystemCalendar();
 
 // The verse SetCurrentVerse would show: held to 0..31101.
 VerseIndex ClampVerse(VerseIndex verse);

@@ -5,23 +5,16 @@
 #include <string>
 
 #include "store/verse_address.h"
+#include "testing/fixed_calendar.h"
 #include "testing/test_support.h"
 
 namespace kv {
 namespace {
 
+using testing::FixedCalendar;
 using testing::RealBible;
 
 VerseIndex V(int book, int chapter, int verse) { return FindVerse(RealBible(), book, chapter, verse); }
-
-class FixedCalendar : public Calendar {
- public:
-  explicit FixedCalendar(int day) : day_(day) {}
-  int DayOfMonth() override { return day_; }
-
- private:
-  int day_;
-};
 
 TEST(Navigation, ChapterAndBookSteps) {
   using Step = VerseIndex (*)(const BibleData&, VerseIndex);

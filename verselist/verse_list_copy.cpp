@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "output/output_messages.h"
 #include "passage/passage_copy.h"
 #include "passage/passage_layout.h"
 #include "store/verse_address.h"

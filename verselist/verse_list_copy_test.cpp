@@ -11,6 +11,7 @@
 #include <string>
 
 #include "store/verse_address.h"
+#include "testing/memory_clipboard.h"
 #include "testing/recording_user_services.h"
 #include "testing/test_support.h"
 
@@ -95,21 +96,21 @@ TEST(CopyListSelection, ToTheClipboardOrAMessageWhenItIsBusy) {
   selection.owner = kVerseListOwner;
   selection.anchor = {0, 1};
   selection.end = {0, 2};
-  MemoryClipboard clipboard;
+  testing::MemoryClipboard clipboard;
   testing::RecordingUserServices user;
   EXPECT_EQ(CopyListSelection(RealBible(), *state, selection, clipboard, user), ListCopyResult::Copied);
   EXPECT_EQ(clipboard.text, "In the ");
   EXPECT_EQ(clipboard.block_size, kCopyBytesPerVerse);
   EXPECT_FALSE(clipboard.is_open);
 
-  MemoryClipboard busy;
+  testing::MemoryClipboard busy;
   busy.fail_open = true;
   EXPECT_EQ(CopyListSelection(RealBible(), *state, selection, busy, user), ListCopyResult::NoClipboard);
   ASSERT_EQ(user.messages.size(), 1u);
   EXPECT_EQ(user.messages[0].caption, "Copy Error");
   EXPECT_EQ(user.messages[0].text, "Could not open Clipboard");
 
-  MemoryClipboard no_memory;
+  testing::MemoryClipboard no_memory;
   no_memory.fail_allocate = true;
   EXPECT_EQ(CopyListSelection(RealBible(), *state, selection, no_memory, user), ListCopyResult::NoMemory);
   EXPECT_EQ(user.messages.size(), 1u) << "nothing is shown";

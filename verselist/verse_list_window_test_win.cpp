@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_window_win.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
 #include "shell/app_state.h"

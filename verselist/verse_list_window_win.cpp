@@ -5,10 +5,10 @@
 
 #include <cstdio>
 
-#include "passage/gdi_canvas_win.h"
 #include "passage/passage_scroll.h"
 #include "passage/passage_window_win.h"
 #include "platform/batching_canvas.h"
+#include "platform/gdi_canvas_win.h"
 #include "resources/resource_ids.h"
 #include "search/search_dialogs_win.h"
 #include "search/search_results.h"
@@ -19,6 +19,7 @@
 #include "shell/notes_view_win.h"
 #include "shell/paint_scope_win.h"
 #include "shell/program_win.h"
+#include "shell/shell_ports_win.h"
 #include "shell/text_pane_win.h"
 #include "store/verse_address.h"
 #include "verselist/verse_list_copy.h"

@@ -3,12 +3,15 @@
 // KELVANE_COMMAND; the tool never does what the core does, it only calls it.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/user_services.h"
 #include "store/bible_data.h"
@@ -128,6 +131,25 @@ class TerminalUserServices final : public ::kv::UserServices {
   int retries = 0;
   bool yes = false;
   bool information_to_stdout = false;
+};
+
+// The clipboard becomes a string: the text a copy hands over (up to its NUL)
+// is kept in `text` for the command to write out.
+class TerminalClipboard final : public ::kv::Clipboard {
+ public:
+  bool Open() override { return true; }
+  void Empty() override { text.clear(); }
+  char* Allocate(std::size_t size) override {
+    block_.assign(size, '\0');
+    return block_.data();
+  }
+  void Hand() override { text.assign(block_.begin(), std::find(block_.begin(), block_.end(), '\0')); }
+  void Close() override {}
+
+  std::string text;
+
+ private:
+  std::vector<char> block_;
 };
 
 // The dialogs take at most 98 characters of a typed reference.

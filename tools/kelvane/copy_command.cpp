@@ -17,7 +17,7 @@ int RunCopy(Args& args) {
   VerseIndex first = 0, last = 0;
   if (!ParseTypedReference(*data, typed, &first, &last)) return kUsageError;
 
-  MemoryClipboard clipboard;
+  TerminalClipboard clipboard;
   TerminalUserServices messages;
   if (!CopyRangeToClipboard(*data, options, first, last, clipboard, messages)) return kUsageError;
   Output out(args);

@@ -60,7 +60,7 @@ inline int WriteListFile(const BibleData& data, const VerseIndex* list, const Li
   if (empty && list_file.form != ListFile::Form::References) return found;
   std::unique_ptr<Files> files = MakeSystemFiles("");
   TerminalUserServices messages;
-  MemoryClipboard clipboard;
+  TerminalClipboard clipboard;
   bool done = false;
   switch (list_file.form) {
     case ListFile::Form::VerseList:

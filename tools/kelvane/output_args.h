@@ -7,7 +7,6 @@
 #include <string>
 
 #include "output/format_options.h"
-#include "output/output_messages.h"
 #include "platform/text_util.h"
 #include "store/verse_address.h"
 #include "tools/kelvane/cli.h"

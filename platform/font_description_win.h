@@ -1,9 +1,9 @@
-// The portable font descriptions of the settings as the GDI's LOGFONTA.
+// The portable font description as the GDI's LOGFONTA, and back.
 #pragma once
 
 #include <windows.h>
 
-#include "shell/settings.h"
+#include "platform/font_description.h"
 
 namespace kv {
 

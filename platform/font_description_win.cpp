@@ -1,4 +1,4 @@
-#include "shell/fonts_win.h"
+#include "platform/font_description_win.h"
 
 #include <cstring>
 

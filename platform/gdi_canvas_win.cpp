@@ -1,34 +1,24 @@
-#include "passage/gdi_canvas_win.h"
+#include "platform/gdi_canvas_win.h"
 
-#include "shell/fonts_win.h"
+#include "platform/font_description_win.h"
 
 namespace kv {
 
-GdiCanvas::GdiCanvas(HDC dc)
-    : dc_(dc),
-      saved_font_(GetCurrentObject(dc, OBJ_FONT)),
-      saved_text_(GetTextColor(dc)),
-      saved_background_(GetBkColor(dc)),
-      saved_mode_(GetBkMode(dc)) {
-  SetBkMode(dc_, OPAQUE);
-}
+GdiFontCanvas::GdiFontCanvas(HDC dc) : dc_(dc), saved_font_(GetCurrentObject(dc, OBJ_FONT)) {}
 
-GdiCanvas::~GdiCanvas() {
+GdiFontCanvas::~GdiFontCanvas() {
   SelectObject(dc_, saved_font_);
-  SetTextColor(dc_, saved_text_);
-  SetBkColor(dc_, saved_background_);
-  SetBkMode(dc_, saved_mode_);
   for (HFONT font : fonts_)
     if (font) DeleteObject(font);
 }
 
-TextCanvas::FontId GdiCanvas::MakeFont(const FontDescription& font) {
+TextCanvas::FontId GdiFontCanvas::MakeFont(const FontDescription& font) {
   LOGFONTA description = ToLogFont(font);
   fonts_.push_back(CreateFontIndirectA(&description));
   return static_cast<FontId>(fonts_.size() - 1);
 }
 
-void GdiCanvas::FreeFont(FontId font) {
+void GdiFontCanvas::FreeFont(FontId font) {
   HFONT& handle = fonts_[static_cast<std::size_t>(font)];
   if (!handle) return;
   // A selected font cannot be deleted: put the context's own back first.
@@ -37,21 +27,35 @@ void GdiCanvas::FreeFont(FontId font) {
   handle = nullptr;
 }
 
-void GdiCanvas::UseFont(FontId font) {
+void GdiFontCanvas::UseFont(FontId font) {
   HFONT handle = fonts_[static_cast<std::size_t>(font)];
   if (handle) SelectObject(dc_, handle);
 }
 
-int GdiCanvas::LineHeight() {
+int GdiFontCanvas::LineHeight() {
   TEXTMETRICA metrics = {};
   GetTextMetricsA(dc_, &metrics);
   return metrics.tmHeight;
 }
 
-int GdiCanvas::Measure(const char* text, std::size_t size) {
+int GdiFontCanvas::Measure(const char* text, std::size_t size) {
   SIZE extent = {};
   GetTextExtentPoint32A(dc_, text, static_cast<int>(size), &extent);
   return extent.cx;
+}
+
+GdiCanvas::GdiCanvas(HDC dc)
+    : GdiFontCanvas(dc),
+      saved_text_(GetTextColor(dc)),
+      saved_background_(GetBkColor(dc)),
+      saved_mode_(GetBkMode(dc)) {
+  SetBkMode(dc_, OPAQUE);
+}
+
+GdiCanvas::~GdiCanvas() {
+  SetTextColor(dc_, saved_text_);
+  SetBkColor(dc_, saved_background_);
+  SetBkMode(dc_, saved_mode_);
 }
 
 void GdiCanvas::SetHighlightColor(std::uint32_t color) {
@@ -89,6 +93,16 @@ void GdiCanvas::Draw(int x, int y, const char* text, std::size_t size, TextColor
   } else {
     TextOutA(dc_, x, y, text, count);
   }
+}
+
+PrinterCanvas::PrinterCanvas(HDC dc) : GdiFontCanvas(dc) {
+  SetBkMode(dc_, TRANSPARENT);
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+}
+
+void PrinterCanvas::Draw(int x, int y, const char* text, std::size_t size, TextColors) {
+  TextOutA(dc_, x, y, text, static_cast<int>(size));
 }
 
 }  // namespace kv
