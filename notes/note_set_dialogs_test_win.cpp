@@ -15,6 +15,7 @@
 #include "notes/note_files.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "shell/testing/modal_script_win.h"
 #include "shell/testing/program_test_win.h"
@@ -50,21 +51,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::vector<std::string> TabTexts() {
-  std::vector<std::string> texts;
-  HWND tabs = Windows().note_set_tab;
-  const LRESULT n = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
-    char text[128] = {};
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text);
-  }
-  return texts;
-}
+std::vector<std::string> TabTexts() { return kv::TabTexts(Windows().note_set_tab); }
 
 int SelectedTab() { return static_cast<int>(SendMessageA(Windows().note_set_tab, TCM_GETCURSEL, 0, 0)); }
 

@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/notes_view_win.h"
 #include "shell/program_win.h"
 #include "shell/shell_ports_win.h"
 #include "shell/testing/modal_script_win.h"
@@ -430,21 +431,7 @@ TEST_F(NotesWindow, OneNoteOnlyStepsOneVerseOnFromIt) {
   });
 }
 
-std::vector<std::string> TabTexts() {
-  HWND tabs = Windows().note_set_tab;
-  std::vector<std::string> texts;
-  const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char text[128] = {};
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
-    texts.push_back(text);
-  }
-  return texts;
-}
+std::vector<std::string> TabTexts() { return kv::TabTexts(Windows().note_set_tab); }
 
 TEST_F(NotesWindow, SetSteppingWrapsAndATabClickShowsTheSameVerseFromTheOtherSet) {
   WriteSet("Alpha", {{0, "alpha note"}});

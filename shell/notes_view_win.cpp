@@ -24,29 +24,26 @@ void NotesWindowView::Select(std::size_t start, std::size_t end) {
   SendMessageA(Windows().notes_display, EM_SCROLLCARET, 0, 0);
 }
 
-namespace {
-
-// Whether the tab control already holds exactly `labels`.
-bool TabsRead(HWND tabs, const std::vector<std::string>& labels) {
-  if (SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0) != static_cast<LRESULT>(labels.size())) return false;
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    char text[256] = {};  // longer than any label, so a longer one differs
+std::vector<std::string> TabTexts(HWND tabs) {
+  std::vector<std::string> texts;
+  const LRESULT count = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[256] = {};  // longer than any label the tabs are given
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    if (!SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item)) || labels[i] != text) return false;
+    SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    texts.push_back(text);
   }
-  return true;
+  return texts;
 }
-
-}  // namespace
 
 void NotesWindowView::SetTabs(const std::vector<std::string>& labels, int selected) {
   HWND tabs = Windows().note_set_tab;
   // Switching sets changes only the selection: the tabs stay, and so does
   // the layout of every pane.
-  if (TabsRead(tabs, labels)) {
+  if (TabTexts(tabs) == labels) {
     SendMessageA(tabs, TCM_SETCURSEL, selected, 0);
     return;
   }

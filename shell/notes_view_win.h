@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "notes/note_files.h"
 
 namespace kv {
@@ -15,5 +18,8 @@ class NotesWindowView final : public NotesView {
   void Select(std::size_t start, std::size_t end) override;
   void SetTabs(const std::vector<std::string>& labels, int selected) override;
 };
+
+// The labels the note set tabs `tabs` show, in order.
+std::vector<std::string> TabTexts(HWND tabs);
 
 }  // namespace kv
