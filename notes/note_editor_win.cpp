@@ -225,11 +225,13 @@ void Frame_OnPaint(HWND hwnd) {
 void Frame_OnCommand(HWND, int id, HWND, UINT code) {
   switch (id) {
     case CMD_EDIT_NOTE: OpenEditor(); break;
+    // A click that reaches a button after the editor closed (the second half
+    // of a double click) would save the emptied editor over the note.
     case ID_NOTE_SAVE:
-      if (code == BN_CLICKED) SaveAndClose();
+      if (code == BN_CLICKED && App().shell.note_editor_open) SaveAndClose();
       break;
     case ID_NOTE_CANCEL:
-      if (code == BN_CLICKED) CloseEditor();
+      if (code == BN_CLICKED && App().shell.note_editor_open) CloseEditor();
       break;
     case ID_NOTE_HELP:
       if (code == BN_CLICKED) ShowHelpTopic(Windows().main, "ID_Notes_Edit");

@@ -377,6 +377,25 @@ TEST_F(NotesWindow, TheSessionsEndAsksAboutAnEditedNote) {
   });
 }
 
+// A double click on Save: the first click saves and closes, the second
+// reaches the hidden button and must not save the emptied editor.
+TEST_F(NotesWindow, ASecondClickOnSaveAfterTheEditorClosedKeepsTheNote) {
+  WriteSet(kMine, {{0, "old note"}});
+  Run([&](HWND) {
+    Command(CMD_EDIT_NOTE);
+    SetWindowTextA(Windows().note_editor, "saved once");
+    HWND save = GetDlgItem(Windows().note_editor_frame, ID_NOTE_SAVE);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+      PostMessageA(save, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(5, 5));
+    wintest::Pump();
+    EXPECT_FALSE(App().shell.note_editor_open);
+    ClickFrame(ID_NOTE_SAVE);
+    ClickFrame(ID_NOTE_CANCEL);
+    EXPECT_EQ("saved once", TextOf(Windows().notes_display));
+  });
+  EXPECT_EQ("saved once", StoredNote(Set(kMine), 0));
+}
+
 TEST_F(NotesWindow, AnUnchangedEditorClosesWithoutAQuestion) {
   WriteSet(kMine, {{0, "old note"}});
   Run([](HWND main) {

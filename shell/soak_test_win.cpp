@@ -625,7 +625,8 @@ void SeeEditorClosedElsewhere(Driver& d) {
         Trace("  the editor was closed with a save of verse %d", verse);
       } else if (known != d.saved.end() && known->second != stored) {
         d.tally.failures.push_back("the note of verse " + std::to_string(verse) + " of \"" + set_name +
-                                   "\" is neither as saved before nor as the editor held it when it closed");
+                                   "\" is neither as saved before nor as the editor held it when it closed: \"" +
+                                   stored + "\", saved \"" + known->second + "\", edited \"" + d.edited_text + "\"");
       }
     }
   }
