@@ -633,6 +633,28 @@ TEST_F(SaveRangeDialog, EmptyUnrecognizedCancelsHelpAndFormat) {
   });
 }
 
+// Save Range of Ge 1:1 onto `file`, the chooser's replace question answered
+// Yes: the save is refused with the open failure, in a box the dialog owns.
+void ExpectSaveRangeRefusedOnto(HWND main, const std::string& file) {
+  ChooserSeen seen;
+  HWND save_dialog = nullptr;
+  ModalScript script;
+  script.OnDialog("Save Range", [&](HWND dialog) {
+    save_dialog = dialog;
+    SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, "Ge 1:1");
+    ClickButton(dialog, IDOK);
+  });
+  script.OnDialog(ChooseFile(file, &seen));
+  script.AnswerMessageBox(IDYES);  // the chooser's own question: replace it?
+  script.AnswerMessageBox(IDOK);
+  SendMessageA(main, WM_COMMAND, CMD_SAVE_RANGE, 0);
+  ASSERT_TRUE(script.Ok()) << script.Describe();
+  const wintest::SeenWindow& box = script.Seen().back();
+  EXPECT_EQ(box.caption, "Save Error");
+  EXPECT_EQ(box.text, "Could not open file for writing");
+  EXPECT_EQ(box.owner, save_dialog);
+}
+
 TEST_F(SaveRangeDialog, AFileThatCannotBeWrittenIsToldByTheDialogAndKept) {
   const std::string locked = Path("locked.txt");
   std::ofstream(locked, std::ios::binary) << "the user's own file";
@@ -640,23 +662,7 @@ TEST_F(SaveRangeDialog, AFileThatCannotBeWrittenIsToldByTheDialogAndKept) {
   HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   Run([&](HWND main) {
-    ChooserSeen seen;
-    HWND save_dialog = nullptr;
-    ModalScript script;
-    script.OnDialog("Save Range", [&](HWND dialog) {
-      save_dialog = dialog;
-      SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, "Ge 1:1");
-      ClickButton(dialog, IDOK);
-    });
-    script.OnDialog(ChooseFile(locked, &seen));
-    script.AnswerMessageBox(IDYES);  // the chooser's own question: replace it?
-    script.AnswerMessageBox(IDOK);
-    SendMessageA(main, WM_COMMAND, CMD_SAVE_RANGE, 0);
-    ASSERT_TRUE(script.Ok()) << script.Describe();
-    const wintest::SeenWindow& box = script.Seen().back();
-    EXPECT_EQ(box.caption, "Save Error");
-    EXPECT_EQ(box.text, "Could not open file for writing");
-    EXPECT_EQ(box.owner, save_dialog);
+    ExpectSaveRangeRefusedOnto(main, locked);
     EXPECT_EQ(GetCapture(), nullptr);
   });
   CloseHandle(holder);
@@ -667,25 +673,7 @@ TEST_F(SaveRangeDialog, NeverWritesOverANoteSetsFile) {
   Run([this](HWND main) {
     MakeSets();
     const std::string study = ReadFile(Path("Study.nmd"));
-    ChooserSeen seen;
-    HWND save_dialog = nullptr;
-    {
-      ModalScript script;
-      script.OnDialog("Save Range", [&](HWND dialog) {
-        save_dialog = dialog;
-        SetDlgItemTextA(dialog, IDC_OUTPUT_RANGE, "Ge 1:1");
-        ClickButton(dialog, IDOK);
-      });
-      script.OnDialog(ChooseFile(Path("Study.nmd"), &seen));
-      script.AnswerMessageBox(IDYES);  // the chooser's own question: replace it?
-      script.AnswerMessageBox(IDOK);
-      SendMessageA(main, WM_COMMAND, CMD_SAVE_RANGE, 0);
-      ASSERT_TRUE(script.Ok()) << script.Describe();
-      const wintest::SeenWindow& box = script.Seen().back();
-      EXPECT_EQ(box.caption, "Save Error");
-      EXPECT_EQ(box.text, "Could not open file for writing");
-      EXPECT_EQ(box.owner, save_dialog);
-    }
+    ExpectSaveRangeRefusedOnto(main, Path("Study.nmd"));
     EXPECT_EQ(ReadFile(Path("Study.nmd")), study);
   });
 }
