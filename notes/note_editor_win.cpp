@@ -243,6 +243,15 @@ void Frame_OnCommand(HWND, int id, HWND, UINT code) {
   }
 }
 
+// True when `position` falls between a CR and the LF after it.
+bool InsideLineBreak(HWND control, LONG position) {
+  if (position <= 0) return false;
+  char pair[3] = {};
+  TEXTRANGEA range = {{position - 1, position + 1}, pair};
+  return SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)) == 2 && pair[0] == '\r' &&
+         pair[1] == '\n';
+}
+
 LRESULT Frame_OnNotify(HWND hwnd, int id, NMHDR* header) {
   if (id == ID_NOTE_EDITOR && header->code == EN_SELCHANGE)
     Editor_OnSelectionChange(*reinterpret_cast<SELCHANGE*>(header));
@@ -264,6 +273,28 @@ LRESULT CALLBACK NoteEditorFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       return Frame_OnNotify(hwnd, static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+LRESULT PassKeepingLineBreaksWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
+  if (message != WM_KEYDOWN || (wParam != VK_LEFT && wParam != VK_RIGHT)) return result;
+  CHARRANGE selection = {};
+  SendMessageA(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  // Right at the very end steps into the last line's line break, which the
+  // text does not show; the caret goes back to the end.
+  const LONG length = static_cast<LONG>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+  if (selection.cpMin == selection.cpMax && selection.cpMin > length)
+    SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(length), length);
+  // Only the end the key moved can be inside: the other was outside before.
+  else if (InsideLineBreak(hwnd, selection.cpMin) || InsideLineBreak(hwnd, selection.cpMax))
+    CallWindowProcA(previous, hwnd, message, wParam, lParam);
+  return result;
+}
+
+WNDPROC g_note_editor_previous = nullptr;
+
+LRESULT CALLBACK NoteEditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return PassKeepingLineBreaksWhole(g_note_editor_previous, hwnd, message, wParam, lParam);
 }
 
 bool ConfirmNoteEditorClose(HWND owner) {

@@ -715,6 +715,102 @@ TEST_F(NotesWindow, CutCopyAndPasteInTheEditorThroughTheMainWindow) {
   });
 }
 
+// ---- line breaks under the arrow keys ---------------------------------------
+
+// A key pressed in `control`, with Shift held or not.
+void PressKey(HWND control, UINT key, bool shift) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  SendMessageA(control, WM_KEYDOWN, key, 1);
+  SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}
+
+CHARRANGE SelectionOf(HWND control) {
+  CHARRANGE selection = {};
+  SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  return selection;
+}
+
+void Type(HWND control, const std::string& text) {
+  for (unsigned char c : text) SendMessageA(control, WM_CHAR, c, 1);
+}
+
+TEST_F(NotesWindow, LeftAndRightStepOverAWholeLineBreakInTheEditorAndTheDisplay) {
+  WriteSet(kMine, {{0, "ab\r\ncd"}});
+  Run([](HWND) {
+    ShellWindows& w = Windows();
+    struct Step {
+      LONG from;
+      UINT key;
+      bool shift;
+      LONG min, max;
+    };
+    const Step steps[] = {{2, VK_RIGHT, false, 4, 4}, {4, VK_LEFT, false, 2, 2}, {2, VK_RIGHT, true, 2, 4},
+                          {4, VK_LEFT, true, 2, 4},   {1, VK_RIGHT, false, 2, 2}, {5, VK_LEFT, false, 4, 4},
+                          {6, VK_RIGHT, false, 6, 6}};
+    Command(CMD_EDIT_NOTE);
+    ASSERT_EQ("ab\r\ncd", TextOf(w.note_editor));
+    for (HWND control : {w.note_editor, w.notes_display}) {
+      for (const Step& step : steps) {
+        SCOPED_TRACE(::testing::Message() << (control == w.note_editor ? "editor" : "display") << ", from "
+                                          << step.from << ", key " << step.key << (step.shift ? " with Shift" : ""));
+        SendMessageA(control, EM_SETSEL, step.from, step.from);
+        PressKey(control, step.key, step.shift);
+        const CHARRANGE selection = SelectionOf(control);
+        EXPECT_EQ(step.min, selection.cpMin);
+        EXPECT_EQ(step.max, selection.cpMax);
+      }
+      if (control == w.note_editor) {
+        // Typed after Right from a line's end, the text starts the next line;
+        // over a line break selected with Shift+Right, it replaces the break.
+        SendMessageA(control, EM_SETSEL, 2, 2);
+        PressKey(control, VK_RIGHT, false);
+        Type(control, "x");
+        EXPECT_EQ("ab\r\nxcd", TextOf(control));
+        SendMessageA(control, EM_SETSEL, 2, 2);
+        PressKey(control, VK_RIGHT, true);
+        Type(control, "y");
+        EXPECT_EQ("abyxcd", TextOf(control));
+        // Right at the very end stays there, and what follows ends the text.
+        SendMessageA(control, EM_SETSEL, 6, 6);
+        PressKey(control, VK_RIGHT, false);
+        Type(control, "z\rw");
+        EXPECT_EQ("abyxcdz\r\nw", TextOf(control));
+        SetWindowTextA(control, "ab\r\ncd");
+        ClickFrame(ID_NOTE_CANCEL);
+      }
+    }
+  });
+}
+
+// What a user does often: the end of a line, Right, a few words and Return,
+// and the window resized afterwards. The note keeps its lines whole, and the
+// editor wraps them at every width.
+TEST_F(NotesWindow, TextTypedAfterRightAtALinesEndIsSavedWithItsLinesWhole) {
+  WriteSet(kMine, {{0, "first line\r\nsecond line"}});
+  Run([&](HWND main) {
+    HWND editor = Windows().note_editor;
+    Command(CMD_EDIT_NOTE);
+    SendMessageA(editor, EM_SETSEL, 10, 10);
+    PressKey(editor, VK_RIGHT, false);
+    Type(editor, "new words\r");
+    EXPECT_EQ("first line\r\nnew words\r\nsecond line", TextOf(editor));
+    RECT window;
+    GetWindowRect(main, &window);
+    for (int width = 700; width >= 200; width -= 37) {
+      MoveWindow(main, window.left, window.top, width, window.bottom - window.top, TRUE);
+      UpdateWindow(main);
+    }
+    ClickFrame(ID_NOTE_SAVE);
+    EXPECT_FALSE(App().shell.note_editor_open);
+  });
+  EXPECT_EQ("first line\r\nnew words\r\nsecond line", StoredNote(Set(kMine), 0));
+}
+
 // A clipboard viewer of the test's own, counting the changes it is told of.
 struct Viewer {
   HWND window = nullptr;

@@ -277,7 +277,7 @@ LRESULT CALLBACK NotesDisplayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       return result;
     }
   }
-  return CallWindowProcA(g_notes_display_previous, hwnd, message, wParam, lParam);
+  return PassKeepingLineBreaksWhole(g_notes_display_previous, hwnd, message, wParam, lParam);
 }
 
 }  // namespace kv

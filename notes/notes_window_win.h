@@ -20,6 +20,22 @@ namespace kv {
 LRESULT CALLBACK NotesDisplayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_notes_display_previous;
 
+// The note editor's procedure while it is subclassed: the arrow keys step
+// over a whole line break; passes everything on to the previous one.
+LRESULT CALLBACK NoteEditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+extern WNDPROC g_note_editor_previous;
+
+// Passes a message on to a rich-edit control's `previous` procedure. When it
+// was Left or Right and the end of the selection it moved came to rest
+// between the CR and the LF of a line break, the key is passed on once more,
+// so that the selection moves over the whole line break; a caret moved past
+// the end of the text goes back to the end. Some rich-edit controls step
+// through a line break a character at a time, and Right at the end steps
+// into the hidden break of the last line: a note typed there would hold a
+// broken line, and such a paragraph brings down those controls' own word
+// wrapping.
+LRESULT PassKeepingLineBreaksWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 // After the display's own double click has selected a word: when the word
 // stands on a cross-reference line, the verse list and the reference list
 // get the verses the line names.

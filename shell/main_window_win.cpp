@@ -134,6 +134,8 @@ void CreateNoteEditor(HWND main) {
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                               w.note_editor_frame, ID_NOTE_EDITOR);
   SendMessageA(w.note_editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
+  g_note_editor_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      w.note_editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<NoteEditorProc>)));
 }
 
 void ReadSettings() {
@@ -220,6 +222,10 @@ void MainWindow_OnDestroy(HWND) {
   if (g_notes_display_previous) {
     SetWindowLongPtrA(w.notes_display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_notes_display_previous));
     g_notes_display_previous = nullptr;
+  }
+  if (g_note_editor_previous) {
+    SetWindowLongPtrA(w.note_editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_note_editor_previous));
+    g_note_editor_previous = nullptr;
   }
   if (g_verse_list_tab_previous) {
     SetWindowLongPtrA(w.verse_list_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_verse_list_tab_previous));
