@@ -735,6 +735,34 @@ TEST_F(OutputDialogs, VerseListCopiesAndSave) {
   });
 }
 
+// A list saved into another folder leaves the program's folder current: the
+// note sets are named from it, and a note saved afterwards lands in its set.
+TEST_F(OutputDialogs, SavingIntoAnotherFolderKeepsTheNotesWhereTheyAre) {
+  ASSERT_TRUE(CreateDirectoryA(Path("elsewhere").c_str(), nullptr));
+  Run([this](HWND main) {
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof before, before);
+    SearchFor("helmet salvation");
+    ChooserSeen seen;
+    ObserveChooser(&seen);
+    {
+      ModalScript script;
+      script.OnDialog(ChooseFile(Path("elsewhere\\helmets.txt"), &seen));
+      SendMessageA(main, WM_COMMAND, CMD_SAVE_VERSE_LIST, 0);
+      ASSERT_TRUE(script.Ok()) << script.Describe();
+    }
+    EXPECT_EQ(ReadFile(Path("elsewhere\\helmets.txt")), VerseListLines() + std::string(1, '\0'));
+    char after[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof after, after);
+    EXPECT_STREQ(before, after);
+    EXPECT_EQ(SaveResult::Saved, SaveNote(App().notes, ShellNotesPorts(), "kept with its set"));
+  });
+  EXPECT_NE(std::string::npos, ReadFile(Path("My Notes.nmd")).find("kept with its set"));
+  EXPECT_EQ("", ReadFile(Path("elsewhere\\My Notes.nmd")));
+  DeleteFileA(Path("elsewhere\\helmets.txt").c_str());
+  RemoveDirectoryA(Path("elsewhere").c_str());
+}
+
 // The font chooser's own controls.
 constexpr int kFontStyleBox = 0x471, kFontSizeBox = 0x472;
 

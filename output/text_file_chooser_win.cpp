@@ -33,7 +33,14 @@ bool ChooseTextFile(HWND owner, const char* start_name, std::string* chosen) {
   // No default extension and no title of the program's own.
   choose.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
   if (Observer()) Observer()(choose);
-  if (!GetSaveFileNameA(&choose)) return false;
+  // The chooser leaves the current folder at the folder it saved in; the
+  // note sets and the Bible data are named from the current folder, so it is
+  // put back, or every later save of a note would miss its set.
+  char folder[MAX_PATH] = {};
+  const DWORD folder_length = GetCurrentDirectoryA(sizeof folder, folder);
+  const bool saved = GetSaveFileNameA(&choose) != 0;
+  if (folder_length > 0 && folder_length < sizeof folder) SetCurrentDirectoryA(folder);
+  if (!saved) return false;
   *chosen = name;
   return true;
 }
