@@ -277,17 +277,22 @@ LRESULT CALLBACK NoteEditorFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 LRESULT PassKeepingLineBreaksWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProcA(previous, hwnd, message, wParam, lParam);
-  if (message != WM_KEYDOWN || (wParam != VK_LEFT && wParam != VK_RIGHT)) return result;
+  const bool arrow = message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT);
+  const bool moves = message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP ||
+                     message == WM_LBUTTONDBLCLK || (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON));
+  if (!moves) return result;
   CHARRANGE selection = {};
   SendMessageA(hwnd, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  // Right at the very end steps into the last line's line break, which the
-  // text does not show; the caret goes back to the end.
+  // Past the end is the last line's line break, which the text does not
+  // show: the selection ends at the end.
   const LONG length = static_cast<LONG>(SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
-  if (selection.cpMin == selection.cpMax && selection.cpMin > length)
-    SendMessageA(hwnd, EM_SETSEL, static_cast<WPARAM>(length), length);
-  // Only the end the key moved can be inside: the other was outside before.
-  else if (InsideLineBreak(hwnd, selection.cpMin) || InsideLineBreak(hwnd, selection.cpMax))
+  if (selection.cpMax > length) {
+    CHARRANGE inside = {selection.cpMin < length ? selection.cpMin : length, length};
+    SendMessageA(hwnd, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&inside));
+  } else if (arrow && (InsideLineBreak(hwnd, selection.cpMin) || InsideLineBreak(hwnd, selection.cpMax))) {
+    // Only the end the key moved can be inside: the other was outside before.
     CallWindowProcA(previous, hwnd, message, wParam, lParam);
+  }
   return result;
 }
 

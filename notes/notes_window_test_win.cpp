@@ -764,6 +764,14 @@ TEST_F(NotesWindow, LeftAndRightStepOverAWholeLineBreakInTheEditorAndTheDisplay)
         EXPECT_EQ(step.min, selection.cpMin);
         EXPECT_EQ(step.max, selection.cpMax);
       }
+      // Shift+Right at the very end selects nothing past it, and the copy
+      // of what it selects comes through.
+      SendMessageA(control, EM_SETSEL, 6, 6);
+      PressKey(control, VK_RIGHT, true);
+      EXPECT_EQ(6, SelectionOf(control).cpMax);
+      SendMessageA(control, EM_SETSEL, 4, 6);
+      SendMessageA(control, WM_COPY, 0, 0);
+      EXPECT_EQ("cd", ClipboardText());
       if (control == w.note_editor) {
         // Typed after Right from a line's end, the text starts the next line;
         // over a line break selected with Shift+Right, it replaces the break.

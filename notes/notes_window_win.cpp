@@ -272,7 +272,7 @@ LRESULT CALLBACK NotesDisplayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDBLCLK: {
       // The control selects the word first; the line is read from there.
-      LRESULT result = CallWindowProcA(g_notes_display_previous, hwnd, message, wParam, lParam);
+      LRESULT result = PassKeepingLineBreaksWhole(g_notes_display_previous, hwnd, message, wParam, lParam);
       FollowCrossReferences();
       return result;
     }

@@ -25,15 +25,16 @@ extern WNDPROC g_notes_display_previous;
 LRESULT CALLBACK NoteEditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_note_editor_previous;
 
-// Passes a message on to a rich-edit control's `previous` procedure. When it
-// was Left or Right and the end of the selection it moved came to rest
-// between the CR and the LF of a line break, the key is passed on once more,
-// so that the selection moves over the whole line break; a caret moved past
-// the end of the text goes back to the end. Some rich-edit controls step
-// through a line break a character at a time, and Right at the end steps
-// into the hidden break of the last line: a note typed there would hold a
-// broken line, and such a paragraph brings down those controls' own word
-// wrapping.
+// Passes a message on to a rich-edit control's `previous` procedure, and
+// keeps the selection the message moved out of line breaks: when Left or
+// Right left an end of it between the CR and the LF of a line break, the key
+// is passed on once more, so that it moves over the whole line break; when a
+// key or the mouse left it past the end of the text, it ends at the end.
+// Some rich-edit controls step through a line break a character at a time,
+// step into the hidden break of the last line with Right at the end, and
+// select words past the end on a double click below the text. A note typed
+// there holds a broken line, and such a paragraph, or such a selection
+// copied, brings down those controls.
 LRESULT PassKeepingLineBreaksWhole(WNDPROC previous, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // After the display's own double click has selected a word: when the word
