@@ -20,8 +20,8 @@ namespace kv {
 LRESULT CALLBACK NotesDisplayProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_notes_display_previous;
 
-// The note editor's procedure while it is subclassed: the arrow keys step
-// over a whole line break; passes everything on to the previous one.
+// The note editor's procedure while it is subclassed: passes everything on
+// to the previous one, keeping the selection out of line breaks.
 LRESULT CALLBACK NoteEditorProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 extern WNDPROC g_note_editor_previous;
 
