@@ -718,15 +718,11 @@ TEST_F(NotesWindow, CutCopyAndPasteInTheEditorThroughTheMainWindow) {
 // ---- line breaks under the arrow keys ---------------------------------------
 
 // A key pressed in `control`, with Shift held or not.
-void PressKey(HWND control, UINT key, bool shift) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_SHIFT] = shift ? 0x80 : 0;
-  SetKeyboardState(keys);
+void SendKey(HWND control, UINT key, bool shift) {
+  wintest::HoldModifiers(shift ? wintest::kShift : wintest::kNoModifiers);
   SendMessageA(control, WM_KEYDOWN, key, 1);
   SendMessageA(control, WM_KEYUP, key, 0xC0000001);
-  keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
+  wintest::HoldModifiers(wintest::kNoModifiers);
 }
 
 CHARRANGE SelectionOf(HWND control) {
@@ -759,7 +755,7 @@ TEST_F(NotesWindow, LeftAndRightStepOverAWholeLineBreakInTheEditorAndTheDisplay)
         SCOPED_TRACE(::testing::Message() << (control == w.note_editor ? "editor" : "display") << ", from "
                                           << step.from << ", key " << step.key << (step.shift ? " with Shift" : ""));
         SendMessageA(control, EM_SETSEL, step.from, step.from);
-        PressKey(control, step.key, step.shift);
+        SendKey(control, step.key, step.shift);
         const CHARRANGE selection = SelectionOf(control);
         EXPECT_EQ(step.min, selection.cpMin);
         EXPECT_EQ(step.max, selection.cpMax);
@@ -767,7 +763,7 @@ TEST_F(NotesWindow, LeftAndRightStepOverAWholeLineBreakInTheEditorAndTheDisplay)
       // Shift+Right at the very end selects nothing past it, and the copy
       // of what it selects comes through.
       SendMessageA(control, EM_SETSEL, 6, 6);
-      PressKey(control, VK_RIGHT, true);
+      SendKey(control, VK_RIGHT, true);
       EXPECT_EQ(6, SelectionOf(control).cpMax);
       SendMessageA(control, EM_SETSEL, 4, 6);
       SendMessageA(control, WM_COPY, 0, 0);
@@ -776,16 +772,16 @@ TEST_F(NotesWindow, LeftAndRightStepOverAWholeLineBreakInTheEditorAndTheDisplay)
         // Typed after Right from a line's end, the text starts the next line;
         // over a line break selected with Shift+Right, it replaces the break.
         SendMessageA(control, EM_SETSEL, 2, 2);
-        PressKey(control, VK_RIGHT, false);
+        SendKey(control, VK_RIGHT, false);
         Type(control, "x");
         EXPECT_EQ("ab\r\nxcd", TextOf(control));
         SendMessageA(control, EM_SETSEL, 2, 2);
-        PressKey(control, VK_RIGHT, true);
+        SendKey(control, VK_RIGHT, true);
         Type(control, "y");
         EXPECT_EQ("abyxcd", TextOf(control));
         // Right at the very end stays there, and what follows ends the text.
         SendMessageA(control, EM_SETSEL, 6, 6);
-        PressKey(control, VK_RIGHT, false);
+        SendKey(control, VK_RIGHT, false);
         Type(control, "z\rw");
         EXPECT_EQ("abyxcdz\r\nw", TextOf(control));
         SetWindowTextA(control, "ab\r\ncd");
@@ -804,7 +800,7 @@ TEST_F(NotesWindow, TextTypedAfterRightAtALinesEndIsSavedWithItsLinesWhole) {
     HWND editor = Windows().note_editor;
     Command(CMD_EDIT_NOTE);
     SendMessageA(editor, EM_SETSEL, 10, 10);
-    PressKey(editor, VK_RIGHT, false);
+    SendKey(editor, VK_RIGHT, false);
     Type(editor, "new words\r");
     EXPECT_EQ("first line\r\nnew words\r\nsecond line", TextOf(editor));
     RECT window;

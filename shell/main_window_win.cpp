@@ -86,12 +86,24 @@ bool CreateToolbar(HWND main) {
   return Windows().toolbar != nullptr;
 }
 
+// Puts `procedure` in front of a control's own; returns the one it replaced.
+WNDPROC Subclass(HWND control, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+// Gives a subclassed control its own procedure back.
+void Unsubclass(HWND control, WNDPROC* previous) {
+  if (!*previous) return;
+  SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*previous));
+  *previous = nullptr;
+}
+
 void CreateTabControls(HWND main) {
   ShellWindows& w = Windows();
   w.status = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", main, ID_STATUS_BAR);
   w.verse_list_tab = CreateTabControl(main, ID_VERSE_LIST_TAB);
-  g_verse_list_tab_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      w.verse_list_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<VerseListTabProc>)));
+  g_verse_list_tab_previous = Subclass(w.verse_list_tab, GuardedWindowProc<VerseListTabProc>);
   w.passage_tab = CreateTabControl(main, ID_PASSAGE_TAB);
   w.note_set_tab = CreateTabControl(main, ID_NOTE_SET_TAB);
   InsertTab(w.verse_list_tab, 0, "Verse List");
@@ -115,8 +127,7 @@ void CreatePaneWindows() {
                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                                 w.notes, ID_NOTES_DISPLAY);
   SendMessageA(w.notes_display, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
-  g_notes_display_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      w.notes_display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<NotesDisplayProc>)));
+  g_notes_display_previous = Subclass(w.notes_display, GuardedWindowProc<NotesDisplayProc>);
 }
 
 void CreateNoteEditor(HWND main) {
@@ -134,8 +145,7 @@ void CreateNoteEditor(HWND main) {
                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                               w.note_editor_frame, ID_NOTE_EDITOR);
   SendMessageA(w.note_editor, EM_SETEVENTMASK, 0, ENM_SELCHANGE);
-  g_note_editor_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-      w.note_editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GuardedWindowProc<NoteEditorProc>)));
+  g_note_editor_previous = Subclass(w.note_editor, GuardedWindowProc<NoteEditorProc>);
 }
 
 void ReadSettings() {
@@ -219,18 +229,9 @@ void MainWindow_OnDestroy(HWND) {
   ShellWindows& w = Windows();
   AppState& app = App();
   ReleaseBibleData(SystemFiles(), &app.store.bible);
-  if (g_notes_display_previous) {
-    SetWindowLongPtrA(w.notes_display, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_notes_display_previous));
-    g_notes_display_previous = nullptr;
-  }
-  if (g_note_editor_previous) {
-    SetWindowLongPtrA(w.note_editor, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_note_editor_previous));
-    g_note_editor_previous = nullptr;
-  }
-  if (g_verse_list_tab_previous) {
-    SetWindowLongPtrA(w.verse_list_tab, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_verse_list_tab_previous));
-    g_verse_list_tab_previous = nullptr;
-  }
+  Unsubclass(w.notes_display, &g_notes_display_previous);
+  Unsubclass(w.note_editor, &g_note_editor_previous);
+  Unsubclass(w.verse_list_tab, &g_verse_list_tab_previous);
   CallHelp(w.main, HELP_QUIT);
   for (int i = 0; i < app.notes.table.count; ++i) app.notes.table.sets[static_cast<std::size_t>(i)] = NoteSet{};
   app.notes.table.count = 0;

@@ -140,8 +140,10 @@ void HoldModifiers(int modifiers) {
   BYTE keys[256];
   GetKeyboardState(keys);
   const BYTE ctrl = (modifiers & kCtrl) ? 0x80 : 0, alt = (modifiers & kAlt) ? 0x80 : 0;
+  const BYTE shift = (modifiers & kShift) ? 0x80 : 0;
   keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl;
   keys[VK_MENU] = keys[VK_LMENU] = alt;
+  keys[VK_SHIFT] = keys[VK_LSHIFT] = shift;
   SetKeyboardState(keys);
 }
 

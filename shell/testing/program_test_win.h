@@ -56,7 +56,7 @@ void Pump();
 
 std::string ReadFile(const std::string& path);
 
-enum Modifiers { kNoModifiers = 0, kCtrl = 1, kAlt = 2 };
+enum Modifiers { kNoModifiers = 0, kCtrl = 1, kAlt = 2, kShift = 4 };
 
 // The modifier keys as the accelerator translation reads them: a posted key
 // message carries none, so the thread's key state is set instead.
